@@ -1,0 +1,98 @@
+#include "core/draw_board.h"
+
+namespace numera {
+
+namespace {
+const QString kCross = QStringLiteral("×");
+}
+
+void RebuildBoard(GameState& s) {
+  const int n = s.BoardSize;
+  for (int x = -1; x <= n; ++x)
+    for (int y = -1; y <= n; ++y) s.Board(x, y).clear();
+  for (int i = 1; i <= s.WordCount; ++i) {
+    if (s.WordUsed(i) != 1) continue;
+    const int d = s.WordDir(i);
+    const QString& word = s.Words(i);
+    const int len = static_cast<int>(word.size());
+    const bool shown = s.Formain.La(i).ForeColor == colour::kOrange;
+    for (int k = 0; k < len; ++k) {
+      const int x = s.WordX(i) + k * (1 - d);
+      const int y = s.WordY(i) + k * d;
+      s.Board(x, y) = word.mid(k, 1);
+      if (shown) s.CellFlag(x, y) = 1;
+    }
+    s.Board(s.WordX(i) - (1 - d), s.WordY(i) - d) = kCross;
+    s.Board(s.WordX(i) + len * (1 - d), s.WordY(i) + len * d) = kCross;
+  }
+}
+
+CellPrint ShownCell(GameState& s, int x, int y) {
+  CellPrint cell;
+  s.BoardShown(x, y) = s.Board(x, y);
+  if (s.CellFlag(x, y) == 1) cell.Color = colour::kOrange;
+  if (s.CellFlag(x, y) == 2) cell.Color = colour::kGreen;
+  if (s.BoardShown(x, y) == kCross) {
+    switch (s.CrossKind) {
+      case 0:
+        cell.Color = colour::kRed;
+        break;
+      case 1:
+        s.BoardShown(x, y) = QStringLiteral("■");
+        break;
+      case 2:
+        s.BoardShown(x, y) = QStringLiteral("梨");
+        cell.Color = colour::kNearWhite;
+        break;
+      case 3: {
+        const int fake = s.FakeWordIndex;
+        s.BoardShown(x, y) = (fake >= 1 && fake <= 90) ? s.Words(fake).mid(1, 1) : QString();
+        break;
+      }
+      case 4:
+        s.BoardShown(x, y) = kIdeographicSpace;
+        break;
+      default:
+        break;
+    }
+  }
+  if (s.BoardShown(x, y) != kIdeographicSpace && s.FontKind == 3) cell.Color = s.CellColor(x, y);
+  cell.Text = s.BoardShown(x, y);
+  return cell;
+}
+
+void DrawBoard(Game& g) {
+  GameState& s = g.s;
+  MainWindowState& w = s.Formain;
+  const int n = s.BoardSize;
+  RebuildBoard(s);
+
+  // The picture is painted whole every time, so a word taken back leaves no
+  // trace behind.
+  Canvas& canvas = g.p.BoardCanvas;
+  const double W = w.Pimain.Width;
+  const double H = w.Pimain.Height;
+  canvas.BeginFrame(w.Pimain.Width, w.Pimain.Height, w.PimainFontName, w.PimainFontSize);
+  for (int k = 1; k <= n - 1; ++k) {
+    const double gx = k * (W - 1) / n - 1;
+    const double gy = k * (H - 1) / n - 1;
+    canvas.Line(gx, 0, gx, H, colour::kBlack);
+    canvas.Line(0, gy, W, gy, colour::kBlack);
+  }
+  for (int y = 0; y <= n - 1; ++y) {
+    for (int x = 0; x <= n - 1; ++x) {
+      const CellPrint cell = ShownCell(s, x, y);
+      if (cell.Text.isEmpty()) continue;
+      canvas.Print((W - 1) * x / n + 1, (W - 1) * y / n + 1, cell.Text, cell.Color);
+    }
+  }
+  canvas.EndFrame();
+
+  w.Lg1.Caption = QString::number(s.PlacedCount) + s.CountSuffix;
+  w.Lg2.ForeColor = s.NoRecord == 1 ? colour::kRed : colour::kBlack;
+  w.Lg2.Caption = QStringLiteral("NOW:") + QString::number(s.Score) + s.ScoreSuffix;
+  w.Lg3.Caption = QStringLiteral("MAX:") + QString::number(s.BestScore) + s.ScoreSuffix;
+  g.p.Win.SyncMainWindow();
+}
+
+}  // namespace numera

@@ -1,0 +1,155 @@
+// The whole program-wide state of the game, with the names and widths the
+// game has always used. Every procedure reads and writes it directly; the
+// windows only show it. Nothing here knows about a window toolkit: the main
+// window is described as plain data (positions, captions, colours) that the
+// view copies onto its widgets.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+#include "core/checked_array.h"
+
+namespace numera {
+
+using Integer = std::int16_t;  // a 16-bit signed value
+using Long = std::int32_t;     // a 32-bit signed value
+using Byte = std::uint8_t;     // an 8-bit unsigned value
+using Colour = std::int32_t;   // 0xBBGGRR, red in the low byte
+
+namespace colour {
+inline constexpr Colour kBlack = 0x000000;
+inline constexpr Colour kWhite = 0xFFFFFF;
+inline constexpr Colour kRed = 0x0000FF;
+inline constexpr Colour kOrange = 0x0080FF;
+inline constexpr Colour kGreen = 0x00FF00;
+inline constexpr Colour kYellow = 0x00FFFF;
+inline constexpr Colour kLightBlue = 0xFF8080;
+inline constexpr Colour kNearWhite = 0xFDFDFD;
+}  // namespace colour
+
+// A random colour of the game: Int(Rnd * 1677216). The factor really is
+// 1,677,216 (one digit short of 2^24); the colours never reach full blue.
+inline constexpr double kRandomColourRange = 1677216.0;
+
+template <typename T>
+using WordArray = CheckedArray<T, 1, 90>;
+
+inline const QString kIdeographicSpace = QStringLiteral("\u3000");
+
+// A label of the main window as the view should show it (pixels).
+struct LabelView {
+  QString Caption;
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+  bool Visible = false;
+  Colour ForeColor = colour::kBlack;
+};
+
+struct PictureView {
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+  bool Visible = false;
+};
+
+// The design background of the main window, kept when BackgroundKind is out
+// of range.
+inline constexpr Colour kDesignBackColor = 0xC0C0C0;
+
+// Formain as data: what the view shows. Design positions are in pixels.
+struct MainWindowState {
+  int WidthTwips = 4150;  // outer size; 15 twips per pixel
+  int HeightTwips = 700;
+  Colour BackColor = kDesignBackColor;
+  QString PimainFontName = QStringLiteral("ＭＳ ゴシック");
+  double PimainFontSize = 9.0;  // points
+  QString FontName = QStringLiteral("ＭＳ ゴシック");  // the window's own font
+  PictureView Pimain{8, 8, 251, 251, true};
+  bool MenusEnabled = false;  // 上書き保存する, 名前が付いて保存, 移動, すべてクリア
+  CheckedArray<LabelView, 1, 90> La;
+  CheckedArray<LabelView, 1, 90> La2;
+  LabelView Lg1{{}, 8, 328, 129, 33, false, colour::kBlack};
+  LabelView Lg2{{}, 8, 376, 241, 33, false, colour::kBlack};
+  LabelView Lg3{{}, 8, 424, 241, 33, false, colour::kBlack};
+  CheckedArray<PictureView, 0, 2> PicGra;
+  PictureView PicCheck{232, 336, 19, 19, false};
+  QString Text1;     // the file status box
+  int Text1Caret = 0;
+
+  MainWindowState();
+};
+
+inline MainWindowState::MainWindowState() {
+  for (int i = 1; i <= 90; ++i) {
+    La(i) = LabelView{{}, 272, 8, 159, 17, false, colour::kBlack};
+    La2(i) = LabelView{{}, 432, 8, 65, 17, false, colour::kBlack};
+  }
+  PicGra(0) = PictureView{272, 272, 51, 51, false};
+  PicGra(1) = PictureView{272, 336, 51, 51, false};
+  PicGra(2) = PictureView{272, 400, 51, 51, false};
+}
+
+struct GameState {
+  // Paths and settings.
+  QString AppPath;  // folder of the executable, no trailing separator
+  Integer CrossKind = 0;
+  Integer BackgroundKind = 0;
+  Integer FontKind = 0;
+  Integer MessageMode = 0;  // 0 標準, 1 なし, 2 しつこい, 3 もふり
+  CheckedArray<Integer, 0, 19> SoundSwitch;
+  CheckedArray<QByteArray, 0, 19> SoundData;
+
+  // Board.
+  Integer BoardSize = 0;
+  CheckedGrid<QString> Board;
+  CheckedGrid<QString> BoardShown;
+  CheckedGrid<Byte> CellFlag;  // 0 none, 1 orange, 2 green
+  CheckedGrid<Byte> CheckFlag;
+  CheckedGrid<Long> CellColor;
+
+  // Word list.
+  Integer WordCount = 0;
+  WordArray<QString> Words;
+  WordArray<Long> WordPoints;
+  WordArray<Integer> WordUsed;
+  WordArray<Integer> WordX;
+  WordArray<Integer> WordY;
+  WordArray<Integer> WordDir;  // 0 across, 1 down
+  Integer FakeWordIndex = 0;
+
+  // Selection and score.
+  Long SelectedIndex = 0;
+  QString SelectedWord;
+  Long SelectedPoints = 0;
+  Long PlacedCount = 0;
+  Long Score = 0;
+  Long BestScore = 0;
+  Byte NoRecord = 0;
+  QString CountSuffix = kIdeographicSpace;
+  QString ScoreSuffix = kIdeographicSpace;
+
+  // Message box.
+  Byte MsgResult = 0;
+  Byte MsgAnswered = 0;
+
+  // Puzzle file bookkeeping (written back unchanged by saving).
+  QString FileVersion;  // first six characters of the last file opened
+  CheckedArray<Integer, 0, 1> SuffixLengths;
+  Integer MaxWordLength = 0;
+  QString PuzzleName;
+
+  // Board check counter.
+  Integer CheckCount = 0;
+
+  // Settings window: 1 when MessageMode was 2 as the window loaded.
+  Byte SettingsSeen = 0;
+
+  MainWindowState Formain;
+};
+
+}  // namespace numera

@@ -1,0 +1,24 @@
+// Start-up: everything between the main window being created (hidden) and it
+// being shown. The event loop takes over afterwards.
+#pragma once
+
+#include "dialogs/chain.h"
+#include "platform/platform.h"
+
+namespace numera {
+
+// Clears the puzzle state to what a fresh start has.
+void ResetGameState(GameState& s);
+
+// The confirmation chain of the persistent message setting. Its only exits
+// are the end of step 23 (start-up goes on) and "了解" at step 10 (the
+// program ends).
+const Chain& StartupChain();
+inline constexpr int kStartupContinue = -1;
+inline constexpr int kStartupQuit = -2;
+
+// Runs start-up steps 2 to 16 with AppPath already set. Ends the program
+// (with a message and a non-zero status) when the Data folder cannot be read.
+void Main(Game& g);
+
+}  // namespace numera

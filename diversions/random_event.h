@@ -1,0 +1,8 @@
+#pragma once
+
+#include "platform/platform.h"
+
+namespace numera {
+// One of the 32 joke events, chosen at random.
+void RandomEvent(Game& g);
+}  // namespace numera

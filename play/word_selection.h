@@ -1,0 +1,14 @@
+// The mouse on the word list: select, deselect, take back, show.
+#pragma once
+
+#include "play/mouse.h"
+#include "platform/platform.h"
+
+namespace numera {
+
+void La_MouseDown(Game& g, Integer index, Integer button, Integer shift, float x, float y);
+void La_MouseUp(Game& g, Integer index, Integer button, Integer shift, float x, float y);
+void La2_MouseDown(Game& g, Integer index, Integer button, Integer shift, float x, float y);
+void La2_MouseUp(Game& g, Integer index, Integer button, Integer shift, float x, float y);
+
+}  // namespace numera
