@@ -142,6 +142,13 @@ struct GameState {
   CheckedArray<Integer, 0, 1> SuffixLengths;
   Integer MaxWordLength = 0;
   QString PuzzleName;
+  // The texts as the puzzle file spelled them in code page 932. Saving writes
+  // these bytes back while they still read as Words / CountSuffix /
+  // ScoreSuffix, so an unchanged puzzle comes back byte for byte even where
+  // the code page has two spellings of a character.
+  WordArray<QByteArray> WordBytes;
+  QByteArray CountSuffixBytes;
+  QByteArray ScoreSuffixBytes;
 
   // Board check counter.
   Integer CheckCount = 0;
