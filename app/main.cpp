@@ -1,1 +1,5 @@
-int main() { return 0; }
+#include "platform/app.h"
+
+int main(int argc, char** argv) {
+  return numera::RunNumera(argc, argv);
+}

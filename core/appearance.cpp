@@ -2,7 +2,9 @@
 
 namespace numera {
 
-Colour RandomColour(Random& rng) { return static_cast<Colour>(rng.Rnd() * kRandomColourRange); }
+Colour RandomColour(Random& rng) {
+  return static_cast<Colour>(rng.Rnd() * kRandomColourRange);
+}
 
 void ApplyBackgroundKind(Game& g) {
   MainWindowState& w = g.s.Formain;

@@ -67,7 +67,7 @@ struct MainWindowState {
   int HeightTwips = 700;
   Colour BackColor = kDesignBackColor;
   QString PimainFontName = QStringLiteral("ＭＳ ゴシック");
-  double PimainFontSize = 9.0;  // points
+  double PimainFontSize = 9.0;                         // points
   QString FontName = QStringLiteral("ＭＳ ゴシック");  // the window's own font
   PictureView Pimain{8, 8, 251, 251, true};
   bool MenusEnabled = false;  // 上書き保存する, 名前が付いて保存, 移動, すべてクリア
@@ -78,7 +78,7 @@ struct MainWindowState {
   LabelView Lg3{{}, 8, 424, 241, 33, false, colour::kBlack};
   CheckedArray<PictureView, 0, 2> PicGra;
   PictureView PicCheck{232, 336, 19, 19, false};
-  QString Text1;     // the file status box
+  QString Text1;  // the file status box
   int Text1Caret = 0;
 
   MainWindowState();

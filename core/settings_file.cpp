@@ -7,8 +7,12 @@
 
 namespace numera {
 
-QString DataFolder(const GameState& s) { return s.AppPath + QStringLiteral("/Data"); }
-QString DataDatPath(const GameState& s) { return DataFolder(s) + QStringLiteral("/Data.dat"); }
+QString DataFolder(const GameState& s) {
+  return s.AppPath + QStringLiteral("/Data");
+}
+QString DataDatPath(const GameState& s) {
+  return DataFolder(s) + QStringLiteral("/Data.dat");
+}
 
 namespace {
 
@@ -17,8 +21,9 @@ bool OpenOrCreate(QFile& file, QString* error) {
   if (file.open(QIODevice::ReadWrite)) return true;
   if (file.open(QIODevice::ReadOnly)) return true;  // a read-only file still reads
   if (error) {
-    *error = QStringLiteral("データファイルを開けません。\n%1\nDataフォルダがあるか確かめてください。")
-                 .arg(QDir::toNativeSeparators(file.fileName()));
+    *error =
+        QStringLiteral("データファイルを開けません。\n%1\nDataフォルダがあるか確かめてください。")
+            .arg(QDir::toNativeSeparators(file.fileName()));
   }
   return false;
 }
@@ -65,7 +70,9 @@ bool WriteDataDat(const GameState& s, QString* error) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
     if (error) {
-      *error = QStringLiteral("設定を保存できませんでした。\n%1\n設定はこのまま使えますが、次に起動したときには戻ります。")
+      *error = QStringLiteral(
+                   "設定を保存できませんでした。\n%"
+                   "1\n設定はこのまま使えますが、次に起動したときには戻ります。")
                    .arg(QDir::toNativeSeparators(path));
     }
     return false;

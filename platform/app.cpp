@@ -1,0 +1,46 @@
+#include "platform/app.h"
+
+#include <QApplication>
+
+#include "core/draw_board.h"
+#include "core/startup.h"
+#include "files/open_puzzle.h"
+#include "platform/fonts.h"
+#include "platform/formain.h"
+#include "platform/formain3.h"
+#include "platform/qt_platform.h"
+
+namespace numera {
+
+int RunNumera(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("numera"));
+  QApplication::setApplicationDisplayName(QStringLiteral("ぬめら"));
+  InstallFontSubstitutions();
+
+  GameState state;
+  state.AppPath = QCoreApplication::applicationDirPath();
+  Formain window;  // created hidden; shown at the end of start-up
+
+  QtSound sound;
+  QtClock clock;
+  QtPump pump;
+  QtKeys keys;
+  QtRandom rng;
+  QtFileDialog files(&window);
+  QtMessageHost messages(&window);
+  QtWindows windows(window, state);
+  Platform platform{messages, sound, clock, pump, keys, rng, files, *window.board(), windows};
+  Game game{state, platform};
+  windows.Bind(&game);
+  window.Attach(&game);
+
+  Main(game);
+  const QStringList args = QApplication::arguments();
+  if (args.size() > 1) OpenPuzzleFromCommandLine(game, args.at(1));
+  DrawBoard(game);
+  window.StartKeyPoll();
+  return app.exec();
+}
+
+}  // namespace numera

@@ -1,0 +1,295 @@
+#include "platform/formain.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+
+#include "core/draw_board.h"
+#include "core/navigation.h"
+#include "diversions/background.h"
+#include "files/closing.h"
+#include "files/open_puzzle.h"
+#include "files/save_puzzle.h"
+#include "platform/app_icon.h"
+#include "platform/fonts.h"
+#include "play/clearing.h"
+#include "play/placement.h"
+#include "play/shifting.h"
+#include "play/word_selection.h"
+#include "settings/settings_window.h"
+#include "settings/version_help.h"
+
+namespace numera {
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+constexpr int kKeyPollMs = 15;
+
+void SetTextColour(QWidget* w, Colour c) {
+  QPalette pal = w->palette();
+  pal.setColor(QPalette::WindowText, ToQColor(c));
+  w->setPalette(pal);
+}
+}  // namespace
+
+void GameLabel::mousePressEvent(QMouseEvent* event) {
+  if (on_press) on_press(GameButton(event->button()));
+}
+
+void GameLabel::mouseReleaseEvent(QMouseEvent* event) {
+  if (on_release) on_release(GameButton(event->button()));
+}
+
+void Background::mousePressEvent(QMouseEvent* event) {
+  pressed_ = event->button() == Qt::LeftButton;
+}
+
+void Background::mouseReleaseEvent(QMouseEvent* event) {
+  const bool click =
+      pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+  pressed_ = false;
+  if (click && on_click) on_click();
+}
+
+Formain::Formain() {
+  setObjectName(QStringLiteral("Formain"));
+  setWindowTitle(QStringLiteral("ぬめら"));
+  setWindowIcon(NumeraIcon());
+  setFont(GameFont(QStringLiteral("ＭＳ ゴシック"), 9));
+  BuildMenus();
+  BuildControls();
+  key_timer_.setInterval(kKeyPollMs);
+  connect(&key_timer_, &QTimer::timeout, this, &Formain::PollKeysOnce);
+}
+
+QAction* Formain::AddAction(QMenu* menu, const QString& name, const QString& caption,
+                            std::function<void(Game&)> handler) {
+  QAction* a = menu->addAction(caption);
+  a->setObjectName(name);
+  connect(a, &QAction::triggered, this, [this, handler] { Dispatch(handler); });
+  actions_[name] = a;
+  return a;
+}
+
+void Formain::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル"));
+  file->setObjectName(QStringLiteral("ファイル"));
+  AddAction(file, QStringLiteral("ファイルを開く"), QStringLiteral("開く..."),
+            ファイルを開く_Click);
+  AddAction(file, QStringLiteral("上書き保存する"), QStringLiteral("上書き保存..."),
+            上書き保存する_Click);
+  AddAction(file, QStringLiteral("名前が付いて保存"), QStringLiteral("名前が付いて保存..."),
+            名前が付いて保存_Click);
+  file->addSeparator()->setObjectName(QStringLiteral("区分線2"));
+  AddAction(file, QStringLiteral("終了"), QStringLiteral("終了"), 終了_Click);
+
+  QMenu* other = menuBar()->addMenu(QStringLiteral("その他"));
+  other->setObjectName(QStringLiteral("その他"));
+  AddAction(other, QStringLiteral("設定"), QStringLiteral("設定"), 設定_Click);
+  other->addSeparator()->setObjectName(QStringLiteral("区分線1"));
+  move_menu_ = other->addMenu(QStringLiteral("移動"));
+  move_menu_->setObjectName(QStringLiteral("移動"));
+  AddAction(move_menu_, QStringLiteral("上へ移動する"), QStringLiteral("上へ移動"),
+            [](Game& g) { Co_Click(g, 2); });
+  AddAction(move_menu_, QStringLiteral("下へ移動する"), QStringLiteral("下へ移動"),
+            [](Game& g) { Co_Click(g, 3); });
+  AddAction(move_menu_, QStringLiteral("左へ移動する"), QStringLiteral("左へ移動"),
+            [](Game& g) { Co_Click(g, 0); });
+  AddAction(move_menu_, QStringLiteral("右へ移動する"), QStringLiteral("右へ移動"),
+            [](Game& g) { Co_Click(g, 1); });
+  AddAction(other, QStringLiteral("すべてクリア"), QStringLiteral("クリア"), Coc_Click);
+  other->addSeparator()->setObjectName(QStringLiteral("区分線3"));
+  AddAction(other, QStringLiteral("ヘルプ"), QStringLiteral("ヘルプ"), ヘルプ_Click);
+  AddAction(other, QStringLiteral("バージョン"), QStringLiteral("バージョン情報"),
+            バージョン_Click);
+}
+
+void Formain::BuildControls() {
+  background_ = new Background(this);
+  background_->setObjectName(QStringLiteral("FormainClient"));
+  background_->setAutoFillBackground(true);
+  setCentralWidget(background_);
+  background_->on_click = [this] { Dispatch(Form_Click); };
+
+  const GameState design;  // every control starts at its design position
+  const MainWindowState& w = design.Formain;
+
+  board_ = new BoardView(background_);
+  board_->setObjectName(QStringLiteral("Pimain"));
+  board_->setGeometry(w.Pimain.Left, w.Pimain.Top, w.Pimain.Width, w.Pimain.Height);
+  board_->on_press = [this](int button, float x, float y) {
+    Dispatch([=](Game& g) { Pimain_MouseDown(g, static_cast<Integer>(button), 0, x, y); });
+  };
+  board_->on_release = [this](int button, float x, float y) {
+    Dispatch([=](Game& g) { Pimain_MouseUp(g, static_cast<Integer>(button), 0, x, y); });
+  };
+
+  const QFont word_font = GameFont(QStringLiteral("ＭＳ ゴシック"), 12);
+  for (int i = 1; i <= 90; ++i) {
+    for (int which = 0; which < 2; ++which) {
+      auto* label = new GameLabel(background_);
+      const LabelView& view = which == 0 ? w.La(i) : w.La2(i);
+      label->setObjectName(QStringLiteral("%1_%2").arg(which == 0 ? "La" : "La2").arg(i));
+      label->setFont(word_font);
+      label->setGeometry(view.Left, view.Top, view.Width, view.Height);
+      label->setContextMenuPolicy(Qt::PreventContextMenu);
+      label->hide();
+      const auto index = static_cast<Integer>(i);
+      if (which == 0) {
+        label->on_press = [this, index](int b) {
+          Dispatch([=](Game& g) { La_MouseDown(g, index, static_cast<Integer>(b), 0, 0, 0); });
+        };
+        label->on_release = [this, index](int b) {
+          Dispatch([=](Game& g) { La_MouseUp(g, index, static_cast<Integer>(b), 0, 0, 0); });
+        };
+        la_.push_back(label);
+        la_shown_.push_back(view);
+      } else {
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->on_press = [this, index](int b) {
+          Dispatch([=](Game& g) { La2_MouseDown(g, index, static_cast<Integer>(b), 0, 0, 0); });
+        };
+        label->on_release = [this, index](int b) {
+          Dispatch([=](Game& g) { La2_MouseUp(g, index, static_cast<Integer>(b), 0, 0, 0); });
+        };
+        la2_.push_back(label);
+        la2_shown_.push_back(view);
+      }
+    }
+  }
+
+  const QFont score_font = GameFont(QStringLiteral("ＭＳ ゴシック"), 18);
+  const LabelView* lg_design[3] = {&w.Lg1, &w.Lg2, &w.Lg3};
+  for (int k = 0; k < 3; ++k) {
+    lg_[k] = new GameLabel(background_);
+    lg_[k]->setObjectName(QStringLiteral("Lg%1").arg(k + 1));
+    lg_[k]->setFont(score_font);
+    lg_[k]->setGeometry(lg_design[k]->Left, lg_design[k]->Top, lg_design[k]->Width,
+                        lg_design[k]->Height);
+    lg_[k]->hide();
+    lg_shown_[k] = *lg_design[k];
+  }
+
+  auto* coc = new QPushButton(QStringLiteral("Cleaｒ"), background_);
+  coc->setObjectName(QStringLiteral("Coc"));
+  coc->setGeometry(16, 272, 73, 41);
+  connect(coc, &QPushButton::clicked, this, [this] { Dispatch(Coc_Click); });
+  const struct {
+    const char* caption;
+    QRect rect;
+  } co[4] = {{"←", {152, 296, 49, 25}},
+             {"→", {200, 296, 49, 25}},
+             {"↑", {176, 272, 49, 25}},
+             {"↓", {176, 320, 49, 25}}};
+  for (int d = 0; d < 4; ++d) {
+    auto* b = new QPushButton(QString::fromUtf8(co[d].caption), background_);
+    b->setObjectName(QStringLiteral("Co_%1").arg(d));
+    b->setGeometry(co[d].rect);
+    connect(b, &QPushButton::clicked, this,
+            [this, d] { Dispatch([d](Game& g) { Co_Click(g, static_cast<Integer>(d)); }); });
+  }
+
+  const QPixmap icon = windowIcon().pixmap(48, 48);
+  for (int i = 0; i < 3; ++i) {
+    picgra_[i] = new QLabel(background_);
+    picgra_[i]->setObjectName(QStringLiteral("PicGra_%1").arg(i));
+    picgra_[i]->setPixmap(icon);
+    picgra_[i]->setGeometry(w.PicGra(i).Left, w.PicGra(i).Top, w.PicGra(i).Width,
+                            w.PicGra(i).Height);
+    picgra_[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
+    picgra_[i]->hide();
+  }
+  piccheck_ = new QLabel(background_);
+  piccheck_->setObjectName(QStringLiteral("PicCheck"));
+  piccheck_->setGeometry(w.PicCheck.Left, w.PicCheck.Top, w.PicCheck.Width, w.PicCheck.Height);
+  piccheck_->hide();
+  text1_ = new QLineEdit(background_);
+  text1_->setObjectName(QStringLiteral("Text1"));
+  text1_->setGeometry(0, 0, 57, 41);
+  text1_->hide();
+}
+
+void Formain::Attach(Game* game) {
+  game_ = game;
+  Sync(game->s);
+}
+
+void Formain::StartKeyPoll() {
+  key_timer_.start();
+}
+
+void Formain::Dispatch(const std::function<void(Game&)>& handler) {
+  if (!game_) return;
+  ++depth_;
+  handler(*game_);
+  --depth_;
+  DrawBoard(*game_);
+}
+
+void Formain::PollKeysOnce() {
+  // The main loop polls only between handlers: while a handler (or a box it
+  // opened) runs, the loop is suspended inside it.
+  if (!game_ || depth_ > 0) return;
+  const Long before = game_->s.SelectedIndex;
+  ++depth_;
+  PollKeys(*game_);
+  --depth_;
+  if (game_->s.SelectedIndex != before) DrawBoard(*game_);
+}
+
+void Formain::closeEvent(QCloseEvent* event) {
+  if (!game_) return event->accept();
+  Integer cancel = 0;
+  Dispatch([&cancel](Game& g) { Form_Unload(g, cancel); });
+  if (cancel != 0)
+    event->ignore();
+  else
+    event->accept();
+}
+
+void Formain::SyncLabel(QLabel* label, const LabelView& view, LabelView& shown) {
+  if (view.Caption != shown.Caption) label->setText(view.Caption);
+  if (view.Left != shown.Left || view.Top != shown.Top || view.Width != shown.Width ||
+      view.Height != shown.Height)
+    label->setGeometry(view.Left, view.Top, view.Width, view.Height);
+  if (view.ForeColor != shown.ForeColor) SetTextColour(label, view.ForeColor);
+  if (view.Visible != label->isVisibleTo(label->parentWidget())) label->setVisible(view.Visible);
+  shown = view;
+}
+
+void Formain::Sync(const GameState& s) {
+  const MainWindowState& w = s.Formain;
+  if (w.WidthTwips != width_twips_ || w.HeightTwips != height_twips_) {
+    width_twips_ = w.WidthTwips;
+    height_twips_ = w.HeightTwips;
+    resize(w.WidthTwips / kTwipsPerPixel, w.HeightTwips / kTwipsPerPixel);
+  }
+  if (w.BackColor != back_color_) {
+    back_color_ = w.BackColor;
+    QPalette pal = background_->palette();
+    pal.setColor(QPalette::Window, ToQColor(w.BackColor));
+    background_->setPalette(pal);
+  }
+  for (int i = 1; i <= 90; ++i) {
+    SyncLabel(la(i), w.La(i), la_shown_[static_cast<std::size_t>(i - 1)]);
+    SyncLabel(la2(i), w.La2(i), la2_shown_[static_cast<std::size_t>(i - 1)]);
+  }
+  const LabelView* lg[3] = {&w.Lg1, &w.Lg2, &w.Lg3};
+  for (int k = 0; k < 3; ++k) SyncLabel(lg_[k], *lg[k], lg_shown_[k]);
+  for (int i = 0; i < 3; ++i) {
+    const PictureView& p = w.PicGra(i);
+    if (picgra_[i]->pos() != QPoint(p.Left, p.Top)) picgra_[i]->move(p.Left, p.Top);
+    if (p.Visible != picgra_[i]->isVisibleTo(background_)) {
+      picgra_[i]->setVisible(p.Visible);
+      if (p.Visible) picgra_[i]->raise();
+    }
+  }
+  if (piccheck_->width() != w.PicCheck.Width || piccheck_->height() != w.PicCheck.Height)
+    piccheck_->resize(w.PicCheck.Width, w.PicCheck.Height);
+  if (text1_->text() != w.Text1) text1_->setText(w.Text1);
+  for (const char* name : {"上書き保存する", "名前が付いて保存", "すべてクリア"})
+    actions_.at(QString::fromUtf8(name))->setEnabled(w.MenusEnabled);
+  move_menu_->menuAction()->setEnabled(w.MenusEnabled);
+}
+
+}  // namespace numera

@@ -1,0 +1,100 @@
+// Formain, the main window: menus, the board picture, the word list, the
+// score labels and the buttons, all at their design positions. It shows
+// MainWindowState and hands every user event to the game's handlers.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "platform/board_view.h"
+#include "platform/platform.h"
+
+namespace numera {
+
+// A word or score label that reports presses and releases with the game's
+// button numbers.
+class GameLabel : public QLabel {
+  Q_OBJECT
+ public:
+  using QLabel::QLabel;
+  std::function<void(int button)> on_press;
+  std::function<void(int button)> on_release;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// The window's own background; a left click on it is the window's Click.
+class Background : public QWidget {
+  Q_OBJECT
+ public:
+  using QWidget::QWidget;
+  std::function<void()> on_click;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool pressed_ = false;
+};
+
+class Formain : public QMainWindow {
+  Q_OBJECT
+ public:
+  Formain();
+
+  // Binds the window to the game; events are ignored before this.
+  void Attach(Game* game);
+  // Copies the state onto the widgets (only what changed).
+  void Sync(const GameState& s);
+  // Starts the key poll of the main loop.
+  void StartKeyPoll();
+
+  BoardView* board() const { return board_; }
+  QAction* action(const QString& name) const { return actions_.at(name); }
+  QMenu* moveMenu() const { return move_menu_; }
+  GameLabel* la(int i) const { return la_.at(static_cast<std::size_t>(i - 1)); }
+  GameLabel* la2(int i) const { return la2_.at(static_cast<std::size_t>(i - 1)); }
+  int handler_depth() const { return depth_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Runs one handler the way the main loop would: while it runs the key poll
+  // waits; afterwards the board and labels are redrawn.
+  void Dispatch(const std::function<void(Game&)>& handler);
+  QAction* AddAction(QMenu* menu, const QString& name, const QString& caption,
+                     std::function<void(Game&)> handler);
+  void BuildMenus();
+  void BuildControls();
+  void PollKeysOnce();
+  static void SyncLabel(QLabel* label, const LabelView& view, LabelView& shown);
+
+  Game* game_ = nullptr;
+  int depth_ = 0;
+  Background* background_ = nullptr;
+  BoardView* board_ = nullptr;
+  std::vector<GameLabel*> la_, la2_;
+  std::vector<LabelView> la_shown_, la2_shown_;
+  GameLabel* lg_[3] = {};
+  LabelView lg_shown_[3];
+  QLabel* picgra_[3] = {};
+  QLabel* piccheck_ = nullptr;
+  QLineEdit* text1_ = nullptr;
+  std::map<QString, QAction*> actions_;
+  QMenu* move_menu_ = nullptr;
+  QTimer key_timer_;
+  Colour back_color_ = -1;
+  int width_twips_ = -1, height_twips_ = -1;
+};
+
+}  // namespace numera

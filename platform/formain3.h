@@ -1,0 +1,44 @@
+// Formain3: the game's own message box window. Laid out entirely by the
+// logic (MessageBoxRequest); only a button closes it.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <array>
+
+#include "platform/platform.h"
+
+namespace numera {
+
+class Formain3 : public QDialog {
+  Q_OBJECT
+ public:
+  Formain3(const MessageBoxRequest& box, QWidget* parent);
+  int pressed() const { return pressed_; }
+  QLabel* label() const { return label_; }
+  QPushButton* button(int i) const { return buttons_.at(static_cast<std::size_t>(i)); }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override {}  // Escape does not close it either
+
+ private:
+  void Command1_Click(int index);
+
+  QLabel* label_ = nullptr;
+  std::array<QPushButton*, 3> buttons_{};
+  int pressed_ = -1;
+  bool answered_ = false;  // MsgAnswered
+};
+
+class QtMessageHost : public MessageHost {
+ public:
+  explicit QtMessageHost(QWidget* owner) : owner_(owner) {}
+  int Show(const MessageBoxRequest& box) override;
+
+ private:
+  QWidget* owner_;
+};
+
+}  // namespace numera

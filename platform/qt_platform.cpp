@@ -1,0 +1,222 @@
+#include "platform/qt_platform.h"
+
+#include <sndfile.h>
+
+#include <QApplication>
+#include <QAudioDevice>
+#include <QDateTime>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMediaDevices>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/fonts.h"
+#include "platform/formain.h"
+#include "platform/formain2.h"
+#include "platform/x11_keys.h"
+
+namespace numera {
+
+// ---- sound ---------------------------------------------------------------
+
+namespace {
+
+// libsndfile reads the WAV image straight from memory through these.
+struct MemoryFile {
+  const QByteArray* data;
+  sf_count_t pos = 0;
+};
+sf_count_t MemLength(void* user) {
+  return static_cast<MemoryFile*>(user)->data->size();
+}
+sf_count_t MemSeek(sf_count_t offset, int whence, void* user) {
+  auto* m = static_cast<MemoryFile*>(user);
+  const sf_count_t size = m->data->size();
+  sf_count_t pos = whence == SEEK_SET   ? offset
+                   : whence == SEEK_CUR ? m->pos + offset
+                                        : size + offset;
+  m->pos = std::clamp<sf_count_t>(pos, 0, size);
+  return m->pos;
+}
+sf_count_t MemRead(void* ptr, sf_count_t count, void* user) {
+  auto* m = static_cast<MemoryFile*>(user);
+  const sf_count_t n = std::min<sf_count_t>(count, m->data->size() - m->pos);
+  std::memcpy(ptr, m->data->constData() + m->pos, static_cast<std::size_t>(n));
+  m->pos += n;
+  return n;
+}
+sf_count_t MemWrite(const void*, sf_count_t, void*) {
+  return 0;
+}
+sf_count_t MemTell(void* user) {
+  return static_cast<MemoryFile*>(user)->pos;
+}
+
+}  // namespace
+
+QtSound::QtSound() {
+  enabled_ = !QMediaDevices::defaultAudioOutput().isNull();
+}
+
+QtSound::~QtSound() {
+  if (sink_) sink_->stop();
+}
+
+void QtSound::Play(const QByteArray& wav) {
+  if (!enabled_) return;
+  MemoryFile mem{&wav};
+  SF_VIRTUAL_IO io{MemLength, MemSeek, MemRead, MemWrite, MemTell};
+  SF_INFO info{};
+  SNDFILE* file = sf_open_virtual(&io, SFM_READ, &info, &mem);
+  if (!file) return;  // not a sound we can read: silence, as before
+  QByteArray pcm(static_cast<qsizetype>(info.frames * info.channels * 2), Qt::Uninitialized);
+  const sf_count_t got = sf_readf_short(file, reinterpret_cast<short*>(pcm.data()), info.frames);
+  sf_close(file);
+  pcm.truncate(static_cast<qsizetype>(got * info.channels * 2));
+  if (pcm.isEmpty()) return;
+
+  QAudioFormat format;
+  format.setSampleRate(info.samplerate);
+  format.setChannelCount(info.channels);
+  format.setSampleFormat(QAudioFormat::Int16);
+  // A new sound replaces the one playing.
+  if (sink_) sink_->stop();
+  pcm_ = pcm;
+  buffer_ = std::make_unique<QBuffer>(&pcm_);
+  buffer_->open(QIODevice::ReadOnly);
+  sink_ = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), format);
+  sink_->start(buffer_.get());
+}
+
+// ---- events --------------------------------------------------------------
+
+void QtPump::ProcessEvents(int maxWaitMs) {
+  QEventLoop loop;
+  QTimer::singleShot(std::max(maxWaitMs, 1), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+// ---- keys ----------------------------------------------------------------
+
+namespace {
+int VirtualKeyOf(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return kVkReturn;
+    case Qt::Key_Left:
+      return kVkLeft;
+    case Qt::Key_Up:
+      return kVkUp;
+    case Qt::Key_Right:
+      return kVkRight;
+    case Qt::Key_Down:
+      return kVkDown;
+    default:
+      return 0;
+  }
+}
+}  // namespace
+
+QtKeys::QtKeys() {
+  if (auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>()) {
+    display_ = x11->display();
+  }
+  qApp->installEventFilter(this);
+}
+
+std::int16_t QtKeys::GetAsyncKeyState(int virtualKey) {
+  if (display_) return X11KeyDown(display_, virtualKey) ? static_cast<std::int16_t>(0x8000) : 0;
+  return down_.count(virtualKey) ? static_cast<std::int16_t>(0x8000) : 0;
+}
+
+bool QtKeys::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!key->isAutoRepeat()) {
+      if (const int vk = VirtualKeyOf(key->key())) {
+        if (event->type() == QEvent::KeyPress)
+          down_.insert(vk);
+        else
+          down_.erase(vk);
+      }
+    }
+  } else if (event->type() == QEvent::ApplicationDeactivate) {
+    down_.clear();
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+// ---- random numbers ------------------------------------------------------
+
+void QtRandom::Randomize() {
+  engine_.seed(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
+}
+
+// ---- file dialog ---------------------------------------------------------
+
+std::optional<OpenFileResult> QtFileDialog::GetOpenFileName(const OpenFileRequest& request) {
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < request.Filters.size(); i += 2) {
+    const QString& name = request.Filters[i];
+    QString pattern = request.Filters[i + 1];
+    if (pattern == QStringLiteral("*.*")) pattern = QStringLiteral("*");  // every file
+    filters << (name.contains(QLatin1Char('('))
+                    ? name
+                    : name + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+  }
+  QFileDialog dialog(owner_, request.Title, request.InitialFolder);
+  dialog.setObjectName(QStringLiteral("OpenFileDialog"));
+  dialog.setFileMode(QFileDialog::AnyFile);  // a name that does not exist is accepted
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setNameFilters(filters);
+  dialog.setDefaultSuffix(request.DefaultExtension);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString path = dialog.selectedFiles().first();
+  return OpenFileResult{path, QFileInfo(path).fileName()};
+}
+
+// ---- windows -------------------------------------------------------------
+
+void QtWindows::SyncMainWindow() {
+  window_.Sync(state_);
+}
+
+void QtWindows::ShowMainWindow() {
+  window_.Sync(state_);
+  window_.show();
+}
+
+void QtWindows::FocusBoard() {
+  window_.board()->setFocus();
+}
+
+int QtWindows::ScaleWidth() {
+  return window_.centralWidget()->width();
+}
+int QtWindows::ScaleHeight() {
+  return window_.centralWidget()->height();
+}
+
+bool QtWindows::VerticalFontAvailable() {
+  return JapaneseGothicInstalled();
+}
+
+void QtWindows::ShowSettingsWindow() {
+  if (game_) RunSettingsDialog(*game_);
+}
+
+void QtWindows::EndProgram(int exitCode) {
+  // Every window goes at once, even from inside a box or a pause; nothing is
+  // saved on the way out.
+  std::fflush(nullptr);
+  std::_Exit(exitCode);
+}
+
+}  // namespace numera
