@@ -1,0 +1,171 @@
+#include "play/placement.h"
+
+#include <cmath>
+
+#include "core/appearance.h"
+#include "dialogs/message_box.h"
+#include "diversions/random_event.h"
+#include "play/board_check.h"
+#include "play/word_chain.h"
+#include "play/word_labels.h"
+
+namespace numera {
+
+namespace {
+
+const QString kCross = QStringLiteral("×");
+
+bool IsEmptyOrMark(const QString& cell) {
+  return cell.isEmpty() || cell == kCross;
+}
+
+// Rounds to the nearest integer, halves to even (the default rounding mode).
+long RoundHalfEven(float v) {
+  return static_cast<long>(std::nearbyint(v));
+}
+
+struct Cell {
+  int Column = 0;
+  int Row = 0;
+};
+
+// The cell under the pointer. The cell size is computed in single precision
+// and both the position and the size are taken in hundredths, rounded, before
+// the integer division, so the last pixels of the picture give N. Returns
+// false for a position that names no cell of the board or its ring.
+bool CellAt(const GameState& s, float x, float y, Cell* cell) {
+  const int n = s.BoardSize;
+  const float size = static_cast<float>(s.Formain.Pimain.Width - 1) / static_cast<float>(n);
+  const long divisor = RoundHalfEven(size * 100.0f);
+  if (divisor <= 0) return false;
+  const long column = RoundHalfEven(x * 100.0f) / divisor;
+  const long row = RoundHalfEven(y * 100.0f) / divisor;
+  if (column < 0 || row < 0 || column > n || row > n) return false;
+  *cell = {static_cast<int>(column), static_cast<int>(row)};
+  return true;
+}
+
+// No word selected: every word containing the cell's letter lights up (green
+// if not placed, yellow if placed) until the button is released.
+void HighlightWordsWithLetter(GameState& s, const Cell& c) {
+  s.CellFlag(c.Column, c.Row) = 2;
+  const QString& letter = s.Board(c.Column, c.Row);
+  for (int i = 1; i <= s.WordCount; ++i) {
+    const QString& word = s.Words(i);
+    for (int j = 0; j < word.size(); ++j) {
+      if (word.mid(j, 1) == letter) {
+        s.Formain.La(i).ForeColor = s.WordUsed(i) == 1 ? colour::kYellow : colour::kGreen;
+      }
+    }
+  }
+}
+
+// Every letter lands on the board on an empty cell or on the same letter, and
+// the cells just before and after the word hold no letter. Cells beside the
+// word are left to the board check. Cells beyond the board are never read.
+bool Fits(const GameState& s, const QString& word, const Cell& c, int dx, int dy) {
+  const int n = s.BoardSize;
+  const int len = static_cast<int>(word.size());
+  int count = 0;
+  for (int k = 0; k < len; ++k) {
+    const int px = c.Column + k * dx;
+    const int py = c.Row + k * dy;
+    if (px < n && py < n) {
+      const QString& cell = s.Board(px, py);
+      if (cell.isEmpty() || cell == word.mid(k, 1)) ++count;
+    }
+  }
+  if (IsEmptyOrMark(s.Board(c.Column - dx, c.Row - dy))) ++count;
+  const int ax = c.Column + len * dx;
+  const int ay = c.Row + len * dy;
+  if (ax <= n && ay <= n && IsEmptyOrMark(s.Board(ax, ay))) ++count;
+  return count == len + 2;
+}
+
+// A word may not be laid exactly on a placed word with the same start and
+// direction, even where the letters agree.
+bool SamePlaceTaken(const GameState& s, const Cell& c, int dy) {
+  for (int j = 1; j <= s.WordCount; ++j) {
+    if (s.WordX(j) == c.Column && s.WordUsed(j) == 1 && s.WordY(j) == c.Row && s.WordDir(j) == dy)
+      return true;
+  }
+  return false;
+}
+
+void Record(GameState& s, int i, const Cell& c, int dx, int dy) {
+  const QString& word = s.Words(i);
+  const int len = static_cast<int>(word.size());
+  s.WordUsed(i) = 1;
+  SetWordColour(s, i, colour::kWhite);
+  s.PlacedCount = s.PlacedCount + 1;
+  s.Score = s.Score + s.WordPoints(i);
+  for (int k = 0; k < len; ++k) s.Board(c.Column + k * dx, c.Row + k * dy) = word.mid(k, 1);
+  s.WordX(i) = static_cast<Integer>(c.Column);
+  s.WordY(i) = static_cast<Integer>(c.Row);
+  s.WordDir(i) = static_cast<Integer>(dy);
+  s.Board(c.Column - dx, c.Row - dy) = kCross;
+  s.Board(c.Column + len * dx, c.Row + len * dy) = kCross;
+  s.SelectedWord.clear();
+  s.SelectedPoints = 0;
+  s.SelectedIndex = 0;
+}
+
+void Congratulate(Game& g) {
+  for (int k = 0; k < 13; ++k) {
+    ShowMessage(g, QStringLiteral("おめでとうございます。最高記録を更新しました。"), kTitle, 1,
+                QStringLiteral("Ok"));
+  }
+}
+
+}  // namespace
+
+void Pimain_MouseDown(Game& g, Integer button, Integer /*shift*/, float x, float y) {
+  GameState& s = g.s;
+  const int n = s.BoardSize;
+  // Before a puzzle is open there is no board to press on, and only the left
+  // (across) and right (down) buttons place or highlight.
+  if (n <= 0 || (button != kLeftButton && button != kRightButton)) return;
+
+  if (s.FontKind == 3) {
+    for (int cx = 0; cx <= n - 1; ++cx)
+      for (int cy = 0; cy <= n - 1; ++cy) s.CellColor(cx, cy) = RandomColour(g.p.Rng);
+  }
+
+  Cell c;
+  if (!CellAt(s, x, y, &c)) return;
+  const int dx = 2 - button;
+  const int dy = 1 - dx;
+
+  if (!HasSelection(s)) {
+    HighlightWordsWithLetter(s, c);
+    return;
+  }
+
+  const int i = s.SelectedIndex;
+  // A placed word is never placed a second time (its points would count twice).
+  if (s.WordUsed(i) == 1) return;
+  if (!Fits(s, s.Words(i), c, dx, dy)) return;
+  if (SamePlaceTaken(s, c, dy)) return;
+
+  if (s.MessageMode == 2) ConfirmWordChoice(g);
+  const int r = static_cast<int>(std::floor(g.p.Rng.Rnd() * 5 + 1));
+  if (r >= 4 && s.MessageMode == 3) RandomEvent(g);
+
+  Record(s, i, c, dx, dy);
+  BCheck(s);
+  if (s.NoRecord == 0 && s.BestScore < s.Score) {
+    if (s.MessageMode == 2) Congratulate(g);
+    s.BestScore = s.Score;
+  }
+}
+
+void Pimain_MouseUp(Game& g, Integer button, Integer /*shift*/, float /*x*/, float /*y*/) {
+  GameState& s = g.s;
+  if (s.BoardSize <= 0 || (button != kLeftButton && button != kRightButton)) return;
+  if (HasSelection(s)) return;
+  for (int i = 1; i <= s.WordCount; ++i)
+    s.Formain.La(i).ForeColor = s.WordUsed(i) == 1 ? colour::kWhite : colour::kBlack;
+  ClearCellFlags(s);
+}
+
+}  // namespace numera
