@@ -1,0 +1,420 @@
+#include "files/puzzle_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "tests/puzzle_test_util.h"
+
+namespace numera {
+namespace {
+
+using testing::MakePuzzle;
+using testing::PlaceEntry;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+// A version-2 puzzle with 75 words, entries beyond WordCount that still hold
+// texts and positions, empty suffixes and negative points.
+PuzzleFile SeventyFiveWords() {
+  QStringList words;
+  for (int i = 1; i <= 90; ++i) words << QStringLiteral("ことば%1").arg(i);
+  PuzzleFile p = MakePuzzle(PuzzleLayout::kVersion2, 30, words);
+  p.WordCount = 75;
+  p.CountSuffixBytes.clear();
+  p.ScoreSuffixBytes.clear();
+  p.Entries[4].Points = -250;
+  p.Entries[89].Points = -2147483647 - 1;
+  p.Entries[88].TextBytes.clear();
+  PlaceEntry(p, 1, 0, 0, 0);
+  PlaceEntry(p, 2, 3, 5, 1);
+  // Entries beyond WordCount are stored as they are, even nonsense.
+  p.Entries[80].Used = 1;
+  p.Entries[80].X = -7;
+  p.Entries[80].Y = 300;
+  p.Entries[80].Dir = 9;
+  p.PlacedCount = 2;
+  p.Score = 30;
+  return p;
+}
+
+PuzzleFile SixtyOld() {
+  QStringList words;
+  for (int i = 1; i <= 60; ++i) words << QStringLiteral("ふるい%1").arg(i);
+  PuzzleFile p = MakePuzzle(PuzzleLayout::kOld, 12, words);
+  p.WordCount = 48;
+  p.Entries[59].Points = -3;
+  PlaceEntry(p, 7, 2, 2, 1);
+  p.PlacedCount = 1;
+  p.Score = 70;
+  return p;
+}
+
+qsizetype TextBytes(const PuzzleFile& p) {
+  qsizetype n = p.CountSuffixBytes.size() + p.ScoreSuffixBytes.size();
+  for (const PuzzleEntry& e : p.Entries) n += e.TextBytes.size();
+  return n;
+}
+
+TEST(PuzzleFileVersionText, IsTheTwelveBytesOfFullWidthVersionTwo) {
+  EXPECT_EQ(VersionBytes().toHex(), QByteArray("836f815b835783878393 8251").replace(" ", ""));
+  EXPECT_EQ(EncodeCp932(VersionText()), VersionBytes());
+  EXPECT_EQ(VersionText().size(), 6);
+}
+
+TEST(PuzzleFileRoundTrip, VersionTwoWithSeventyFiveWordsComesBackByteForByte) {
+  const PuzzleFile p = SeventyFiveWords();
+  const QByteArray bytes = SerializePuzzle(p);
+  EXPECT_EQ(bytes.size(), kVersion2FixedBytes + TextBytes(p));
+  EXPECT_TRUE(bytes.startsWith(VersionBytes()));
+
+  PuzzleFile back;
+  QString problem;
+  ASSERT_TRUE(ParsePuzzle(bytes, &back, &problem)) << problem.toStdString();
+  EXPECT_EQ(back, p);
+  EXPECT_EQ(back.Layout, PuzzleLayout::kVersion2);
+  EXPECT_EQ(back.FileVersion, VersionText());
+  EXPECT_EQ(back.Entries[80].Y, 300);
+  EXPECT_EQ(back.Entries[89].Points, -2147483647 - 1);
+  EXPECT_EQ(SerializePuzzle(back), bytes);
+  EXPECT_EQ(PuzzleProblem(back), QString());
+}
+
+TEST(PuzzleFileRoundTrip, OldLayoutHasSixtyEntriesAndNoVersionText) {
+  const PuzzleFile p = SixtyOld();
+  const QByteArray bytes = SerializePuzzle(p);
+  EXPECT_EQ(bytes.size(), kOldFixedBytes + TextBytes(p));
+  // The file starts straight with the byte count of the first word.
+  const QByteArray first = EncodeCp932(QStringLiteral("ふるい1"));
+  EXPECT_EQ(static_cast<unsigned char>(bytes[0]), first.size());
+  EXPECT_EQ(bytes[1], 0);
+
+  PuzzleFile back;
+  QString problem;
+  ASSERT_TRUE(ParsePuzzle(bytes, &back, &problem)) << problem.toStdString();
+  EXPECT_EQ(back.Layout, PuzzleLayout::kOld);
+  EXPECT_NE(back.FileVersion, VersionText());
+  EXPECT_EQ(back.Entries.size(), 60u);
+  EXPECT_EQ(SerializePuzzle(back), bytes);
+}
+
+TEST(PuzzleFileRoundTrip, FieldsLieWhereTheLayoutPutsThem) {
+  PuzzleFile p = MakePuzzle(PuzzleLayout::kVersion2, 7, {QStringLiteral("ねこ")});
+  p.Entries[0].Points = 0x01020304;
+  p.CountSuffixBytes = "ab";
+  p.ScoreSuffixBytes = "xyz";
+  p.PlacedCount = 0x0A0B0C0D;
+  p.Score = -2;
+  const QByteArray b = SerializePuzzle(p);
+  // version text, then word 1: count 4, bytes of ねこ, then 89 empty entries.
+  EXPECT_EQ(b.mid(12, 6).toHex(), QByteArray("0400") + EncodeCp932(QStringLiteral("ねこ")).toHex());
+  const int points = 12 + 6 + 89 * 2;
+  EXPECT_EQ(b.mid(points, 4).toHex(), QByteArray("04030201"));
+  const int suffixes = points + 90 * 4;
+  EXPECT_EQ(b.mid(suffixes, 4 + 5), QByteArray("\x02\x00\x03\x00"
+                                               "abxyz",
+                                               9));
+  const int sizes = suffixes + 9;
+  EXPECT_EQ(b.mid(sizes, 6).toHex(), QByteArray("070002000100"));
+  EXPECT_EQ(b.right(8).toHex(), QByteArray("0d0c0b0afeffffff"));
+}
+
+TEST(PuzzleFileVersionTest, OnlyTheExactTwelveBytesMakeAVersionTwoFile) {
+  // An old-layout file whose first word is long enough that the file begins
+  // with "バージョン2" written with an ordinary digit: read as the old
+  // layout from byte 0, and it keeps those six characters as its version.
+  PuzzleFile old = MakePuzzle(PuzzleLayout::kOld, 5, {QStringLiteral("いぬ")});
+  const QByteArray look = EncodeCp932(QStringLiteral("バージョン2"));
+  ASSERT_EQ(look.size(), 11);
+  const quint16 count = static_cast<quint8>(look[0]) | (static_cast<quint8>(look[1]) << 8);
+  QByteArray text = look.mid(2);
+  text.append(QByteArray(count - text.size(), 'a'));
+  old.Entries[0].TextBytes = text;
+  old.MaxWordLength = 1;
+  const QByteArray bytes = SerializePuzzle(old);
+  ASSERT_TRUE(bytes.startsWith(look));
+
+  PuzzleFile back;
+  QString problem;
+  ASSERT_TRUE(ParsePuzzle(bytes, &back, &problem)) << problem.toStdString();
+  EXPECT_EQ(back.Layout, PuzzleLayout::kOld);
+  EXPECT_EQ(back.FileVersion, QStringLiteral("バージョン2"));
+  EXPECT_EQ(back.Entries[0].TextBytes, text);
+  EXPECT_EQ(SerializePuzzle(back), bytes);
+
+  // A version-2 file with its last version byte changed is no longer one.
+  QByteArray v2 = SerializePuzzle(MakePuzzle(PuzzleLayout::kVersion2, 5, {QStringLiteral("いぬ")}));
+  v2[11] = '2';
+  PuzzleFile other;
+  if (ParsePuzzle(v2, &other, &problem)) {
+    EXPECT_EQ(other.Layout, PuzzleLayout::kOld);
+  }
+}
+
+TEST(PuzzleFileTruncation, EveryCutIsRefusedAsEndingEarly) {
+  for (const PuzzleFile& p : {SeventyFiveWords(), SixtyOld()}) {
+    const QByteArray whole = SerializePuzzle(p);
+    for (qsizetype cut = 0; cut < whole.size(); ++cut) {
+      PuzzleFile out;
+      QString problem;
+      const QByteArray part = whole.left(cut);
+      // A cut version-2 file shorter than its version text reads as the
+      // old layout, which ends early all the same.
+      ASSERT_FALSE(ParsePuzzle(part, &out, &problem)) << "cut at " << cut;
+      EXPECT_TRUE(problem.contains(QStringLiteral("途中で終わっています"))) << cut;
+    }
+    PuzzleFile out;
+    QString problem;
+    EXPECT_TRUE(ParsePuzzle(whole, &out, &problem));
+    // Bytes after the last field are ignored.
+    EXPECT_TRUE(ParsePuzzle(whole + QByteArray(100, '\x7f'), &out, &problem));
+    EXPECT_EQ(SerializePuzzle(out), whole);
+  }
+}
+
+TEST(PuzzleFileTruncation, TheMessageSaysWhereTheFileEnds) {
+  const QByteArray whole =
+      SerializePuzzle(MakePuzzle(PuzzleLayout::kVersion2, 5, {QStringLiteral("いぬ")}));
+  PuzzleFile out;
+  QString problem;
+  ASSERT_FALSE(ParsePuzzle(whole.left(whole.size() - 3), &out, &problem));
+  EXPECT_EQ(problem, QStringLiteral("ファイルが途中で終わっています（得点のところ）。"));
+  ASSERT_FALSE(ParsePuzzle(whole.left(15), &out, &problem));
+  EXPECT_EQ(problem, QStringLiteral("ファイルが途中で終わっています（単語 1 の文字のところ）。"));
+}
+
+TEST(PuzzleFileLimits, NegativeLengthsAreRefusedWhileReading) {
+  PuzzleFile p = MakePuzzle(PuzzleLayout::kVersion2, 5, {QStringLiteral("いぬ")});
+  QByteArray bytes = SerializePuzzle(p);
+  QByteArray negativeWord = bytes;
+  negativeWord[12] = '\xfe';
+  negativeWord[13] = '\xff';
+  PuzzleFile out;
+  QString problem;
+  EXPECT_FALSE(ParsePuzzle(negativeWord, &out, &problem));
+  EXPECT_EQ(problem, QStringLiteral("単語 1 の長さが -2 バイトになっています。"));
+
+  const int suffixAt = 12 + 6 + 89 * 2 + 90 * 4;
+  QByteArray negativeSuffix = bytes;
+  negativeSuffix[suffixAt + 2] = '\xff';
+  negativeSuffix[suffixAt + 3] = '\xff';
+  EXPECT_FALSE(ParsePuzzle(negativeSuffix, &out, &problem));
+  EXPECT_EQ(problem, QStringLiteral("単位の長さが -1 バイトになっています。"));
+}
+
+struct LimitCase {
+  const char* name;
+  void (*breakIt)(PuzzleFile&);
+  const char16_t* problem;  // nullptr: accepted
+};
+
+PuzzleFile LimitBase(PuzzleLayout layout) {
+  return MakePuzzle(layout, 10,
+                    {QStringLiteral("ねこ"), QStringLiteral("こま"), QStringLiteral("まど")});
+}
+
+const LimitCase kLimitCases[] = {
+    {"word count 0", [](PuzzleFile& p) { p.WordCount = 0; },
+     u"単語の数が 0 です（1 から 90 までのはずです）。"},
+    {"word count 91", [](PuzzleFile& p) { p.WordCount = 91; },
+     u"単語の数が 91 です（1 から 90 までのはずです）。"},
+    {"word count negative", [](PuzzleFile& p) { p.WordCount = -4; },
+     u"単語の数が -4 です（1 から 90 までのはずです）。"},
+    {"word count 90", [](PuzzleFile& p) { p.WordCount = 90; }, nullptr},
+    {"board size 0", [](PuzzleFile& p) { p.BoardSize = 0; },
+     u"盤の大きさが 0 です（1 から 30 までのはずです）。"},
+    {"board size 31", [](PuzzleFile& p) { p.BoardSize = 31; },
+     u"盤の大きさが 31 です（1 から 30 までのはずです）。"},
+    {"board size 1", [](PuzzleFile& p) { p.BoardSize = 1; }, nullptr},
+    {"board size 30", [](PuzzleFile& p) { p.BoardSize = 30; }, nullptr},
+    {"negative longest word", [](PuzzleFile& p) { p.MaxWordLength = -1; },
+     u"最も長い単語の文字数が -1 になっています。"},
+    {"placed across to the last column", [](PuzzleFile& p) { PlaceEntry(p, 1, 8, 9, 0); }, nullptr},
+    {"placed down to the last row", [](PuzzleFile& p) { PlaceEntry(p, 2, 9, 8, 1); }, nullptr},
+    {"placed across past the edge", [](PuzzleFile& p) { PlaceEntry(p, 1, 9, 0, 0); },
+     u"置かれた単語 1「ねこ」が盤からはみ出しています（横向き、位置 (9, 0) から）。"},
+    {"placed down past the edge", [](PuzzleFile& p) { PlaceEntry(p, 3, 0, 9, 1); },
+     u"置かれた単語 3「まど」が盤からはみ出しています（縦向き、位置 (0, 9) から）。"},
+    {"placed on the ring", [](PuzzleFile& p) { PlaceEntry(p, 2, -1, 3, 1); },
+     u"置かれた単語 2「こま」が盤からはみ出しています（縦向き、位置 (-1, 3) から）。"},
+    {"placed far away", [](PuzzleFile& p) { PlaceEntry(p, 2, 3, 3000, 0); },
+     u"置かれた単語 2「こま」が盤からはみ出しています（横向き、位置 (3, 3000) から）。"},
+    {"placed in no direction", [](PuzzleFile& p) { PlaceEntry(p, 1, 2, 2, 2); },
+     u"置かれた単語 1「ねこ」の向きが 2 です（横 0 か縦 1 のはずです）。"},
+    {"unplaced word with any position",
+     [](PuzzleFile& p) {
+       p.Entries[0].X = -300;
+       p.Entries[0].Dir = 7;
+     },
+     nullptr},
+    {"placed word beyond the word count",
+     [](PuzzleFile& p) {
+       p.Entries[5].TextBytes = EncodeCp932(QStringLiteral("そと"));
+       PlaceEntry(p, 6, 40, 40, 3);
+     },
+     nullptr},
+};
+
+TEST(PuzzleFileLimits, EachBrokenLimitIsNamedAndEveryEdgeValueAccepted) {
+  for (const LimitCase& c : kLimitCases) {
+    PuzzleFile p = LimitBase(PuzzleLayout::kVersion2);
+    c.breakIt(p);
+    const QString problem = PuzzleProblem(p);
+    if (c.problem == nullptr) {
+      EXPECT_EQ(problem, QString()) << c.name;
+    } else {
+      EXPECT_EQ(problem, QString::fromUtf16(c.problem)) << c.name;
+    }
+  }
+}
+
+TEST(PuzzleFileLimits, TheOldLayoutHoldsAtMostSixtyWords) {
+  PuzzleFile p = LimitBase(PuzzleLayout::kOld);
+  p.WordCount = 61;
+  EXPECT_EQ(PuzzleProblem(p), QStringLiteral("単語の数が 61 です（1 から 60 までのはずです）。"));
+  p.WordCount = 60;
+  EXPECT_EQ(PuzzleProblem(p), QString());
+}
+
+TEST(PuzzleFileReading, RefusalsNameTheFile) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  PuzzleFile out;
+  QString message;
+  EXPECT_FALSE(ReadPuzzleFile(dir.filePath("nothing.mlt"), &out, &message));
+  EXPECT_EQ(message, QStringLiteral("「nothing.mlt」を開けません。ファイルが見つかりません。"));
+
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.mlt"));
+  EXPECT_FALSE(ReadPuzzleFile(dir.filePath("folder.mlt"), &out, &message));
+  EXPECT_EQ(message, QStringLiteral("「folder.mlt」を開けません。これはフォルダです。"));
+
+  PuzzleFile bad = LimitBase(PuzzleLayout::kVersion2);
+  bad.BoardSize = 45;
+  WriteBytes(dir.filePath("big.mlt"), SerializePuzzle(bad));
+  EXPECT_FALSE(ReadPuzzleFile(dir.filePath("big.mlt"), &out, &message));
+  EXPECT_EQ(message,
+            QStringLiteral(
+                "「big.mlt」を開けません。盤の大きさが 45 です（1 から 30 までのはずです）。"));
+
+  WriteBytes(dir.filePath("empty.mlt"), QByteArray());
+  EXPECT_FALSE(ReadPuzzleFile(dir.filePath("empty.mlt"), &out, &message));
+  EXPECT_TRUE(message.startsWith(QStringLiteral("「empty.mlt」を開けません。ファイルが途中で")));
+
+  const PuzzleFile good = SeventyFiveWords();
+  WriteBytes(dir.filePath("good.mlt"), SerializePuzzle(good));
+  ASSERT_TRUE(ReadPuzzleFile(dir.filePath("good.mlt"), &out, &message));
+  EXPECT_EQ(out, good);
+}
+
+TEST(PuzzleFileTexts, BytesThatReadAmbiguouslyComeBackAsTheyWere) {
+  // ED 40 is the second spelling of a character that the converter spells FA
+  // 5C; 82 20 is no character at all; a suffix of one byte cuts a character.
+  PuzzleFile p = MakePuzzle(PuzzleLayout::kVersion2, 6, {QStringLiteral("あい")});
+  p.Entries[0].TextBytes = QByteArray("\xed\x40\x82\xa0", 4);
+  p.Entries[1].TextBytes = QByteArray("\x82\x20\xff", 3);
+  p.CountSuffixBytes = QByteArray("\x93", 1);
+  p.ScoreSuffixBytes = QByteArray("\x93\x5f", 2);
+  ASSERT_NE(EncodeCp932(DecodeCp932(p.Entries[0].TextBytes)), p.Entries[0].TextBytes);
+  const QByteArray bytes = SerializePuzzle(p);
+
+  PuzzleFile read;
+  QString problem;
+  ASSERT_TRUE(ParsePuzzle(bytes, &read, &problem));
+  GameState s;
+  InstallPuzzle(s, read);
+  EXPECT_EQ(s.ScoreSuffix, QStringLiteral("点"));
+  EXPECT_EQ(s.SuffixLengths(0), 1);
+  EXPECT_EQ(s.SuffixLengths(1), 2);
+  EXPECT_EQ(SerializePuzzle(PuzzleFromState(s)), bytes);
+}
+
+TEST(PuzzleFileTexts, AChangedTextIsWrittenFromItsCharacters) {
+  PuzzleFile p =
+      MakePuzzle(PuzzleLayout::kVersion2, 6, {QStringLiteral("あい"), QStringLiteral("う")});
+  GameState s;
+  InstallPuzzle(s, p);
+  s.Words(2) = QStringLiteral("えお");
+  s.ScoreSuffix = QStringLiteral("てん");
+  const PuzzleFile out = PuzzleFromState(s);
+  EXPECT_EQ(out.Entries[1].TextBytes, EncodeCp932(QStringLiteral("えお")));
+  EXPECT_EQ(out.Entries[0].TextBytes, p.Entries[0].TextBytes);
+  // The suffix length always matches the bytes written, so the file reads.
+  PuzzleFile back;
+  QString problem;
+  ASSERT_TRUE(ParsePuzzle(SerializePuzzle(out), &back, &problem)) << problem.toStdString();
+  EXPECT_EQ(DecodeCp932(back.ScoreSuffixBytes), QStringLiteral("てん"));
+}
+
+TEST(PuzzleFileState, InstallingAnOldPuzzleLeavesEntriesBeyondSixtyAlone) {
+  GameState s;
+  s.Words(61) = QStringLiteral("まえの");
+  s.WordPoints(75) = 99;
+  s.WordUsed(90) = 1;
+  const PuzzleFile old = SixtyOld();
+  InstallPuzzle(s, old);
+  EXPECT_EQ(s.Words(60), QStringLiteral("ふるい60"));
+  EXPECT_EQ(s.Words(61), QStringLiteral("まえの"));
+  EXPECT_EQ(s.WordPoints(75), 99);
+  EXPECT_EQ(s.WordUsed(90), 1);
+  EXPECT_EQ(s.WordCount, 48);
+  EXPECT_EQ(s.BoardSize, 12);
+  EXPECT_EQ(s.WordUsed(7), 1);
+  EXPECT_EQ(s.WordDir(7), 1);
+  EXPECT_EQ(s.Score, 70);
+  EXPECT_EQ(s.PlacedCount, 1);
+  // Written back: the old layout again, only entries 1..60.
+  const PuzzleFile out = PuzzleFromState(s);
+  EXPECT_EQ(out.Layout, PuzzleLayout::kOld);
+  EXPECT_EQ(SerializePuzzle(out), SerializePuzzle(old));
+}
+
+TEST(PuzzleFileState, TheLayoutOfSavingFollowsTheVersionText) {
+  GameState s;
+  InstallPuzzle(s, SeventyFiveWords());
+  EXPECT_EQ(s.FileVersion, VersionText());
+  EXPECT_EQ(PuzzleFromState(s).Layout, PuzzleLayout::kVersion2);
+  EXPECT_EQ(SerializePuzzle(PuzzleFromState(s)), SerializePuzzle(SeventyFiveWords()));
+  s.FileVersion = QStringLiteral("バージョン2");
+  EXPECT_EQ(PuzzleFromState(s).Layout, PuzzleLayout::kOld);
+  s.FileVersion.clear();
+  EXPECT_EQ(PuzzleFromState(s).Layout, PuzzleLayout::kOld);
+}
+
+TEST(PuzzleFileWriting, WritesExactlyTheNewContentOverALongerFile) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("p.mlt");
+  WriteBytes(path, QByteArray(5000, 'z'));
+  const PuzzleFile p = LimitBase(PuzzleLayout::kVersion2);
+  QString message;
+  ASSERT_TRUE(WritePuzzleFile(path, p, &message)) << message.toStdString();
+  EXPECT_EQ(ReadBytes(path), SerializePuzzle(p));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.mlt"});
+}
+
+TEST(PuzzleFileWriting, AFolderThatCannotHoldTheFileIsReported) {
+  QTemporaryDir dir;
+  WriteBytes(dir.filePath("plain"), "not a folder");
+  QString message;
+  EXPECT_FALSE(
+      WritePuzzleFile(dir.filePath("plain/p.mlt"), LimitBase(PuzzleLayout::kVersion2), &message));
+  EXPECT_EQ(message, QStringLiteral("「p.mlt」に保存できませんでした。"
+                                    "書き込みが許可されているか、"
+                                    "ディスクに空きがあるか確かめてください。"));
+}
+
+TEST(PuzzleFileWriting, APuzzleTheGameWouldRefuseIsNeverWritten) {
+  QTemporaryDir dir;
+  PuzzleFile p = LimitBase(PuzzleLayout::kOld);
+  p.WordCount = 70;
+  QString message;
+  EXPECT_FALSE(WritePuzzleFile(dir.filePath("p.mlt"), p, &message));
+  EXPECT_EQ(
+      message,
+      QStringLiteral(
+          "「p.mlt」に保存できませんでした。単語の数が 70 です（1 から 60 までのはずです）。"));
+  EXPECT_FALSE(QFile::exists(dir.filePath("p.mlt")));
+}
+
+}  // namespace
+}  // namespace numera
