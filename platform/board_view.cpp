@@ -7,6 +7,10 @@
 
 namespace numera {
 
+namespace {
+constexpr int kSmallestLegiblePixels = 7;
+}
+
 QColor ToQColor(Colour bbggrr) {
   return QColor(bbggrr & 0xFF, (bbggrr >> 8) & 0xFF, (bbggrr >> 16) & 0xFF);
 }
@@ -35,6 +39,9 @@ void BoardView::BeginFrame(int width, int height, const QString& fontName, doubl
   texts_.clear();
   if (this->width() != width || this->height() != height) resize(width, height);
   font_ = GameFont(fontName, pointSize);
+  // Big boards ask for sizes of a pixel or two; nobody can read that, so the
+  // picture never prints smaller than the smallest legible size.
+  if (font_.pixelSize() < kSmallestLegiblePixels) font_.setPixelSize(kSmallestLegiblePixels);
   vertical_ = IsVerticalFontName(fontName);
 }
 

@@ -145,7 +145,6 @@ void Formain::BuildControls() {
         la_.push_back(label);
         la_shown_.push_back(view);
       } else {
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->on_press = [this, index](int b) {
           Dispatch([=](Game& g) { La2_MouseDown(g, index, static_cast<Integer>(b), 0, 0, 0); });
         };
@@ -215,7 +214,18 @@ void Formain::Attach(Game* game) {
 }
 
 void Formain::StartKeyPoll() {
-  key_timer_.start();
+  polling_ = true;
+  UpdateKeyPoll();
+}
+
+void Formain::UpdateKeyPoll() {
+  // The arrow keys only ever move an existing selection, so with none the
+  // poll would find nothing to do: the timer sleeps and an idle game costs
+  // nothing.
+  const GameState& s = game_->s;
+  const bool wanted = polling_ && s.SelectedIndex >= 1 && s.SelectedIndex <= s.WordCount;
+  if (wanted && !key_timer_.isActive()) key_timer_.start();
+  if (!wanted && key_timer_.isActive()) key_timer_.stop();
 }
 
 void Formain::Dispatch(const std::function<void(Game&)>& handler) {
@@ -224,6 +234,7 @@ void Formain::Dispatch(const std::function<void(Game&)>& handler) {
   handler(*game_);
   --depth_;
   DrawBoard(*game_);
+  UpdateKeyPoll();
 }
 
 void Formain::PollKeysOnce() {
@@ -235,6 +246,7 @@ void Formain::PollKeysOnce() {
   PollKeys(*game_);
   --depth_;
   if (game_->s.SelectedIndex != before) DrawBoard(*game_);
+  UpdateKeyPoll();
 }
 
 void Formain::closeEvent(QCloseEvent* event) {

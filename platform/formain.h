@@ -77,6 +77,7 @@ class Formain : public QMainWindow {
   void BuildMenus();
   void BuildControls();
   void PollKeysOnce();
+  void UpdateKeyPoll();
   static void SyncLabel(QLabel* label, const LabelView& view, LabelView& shown);
 
   Game* game_ = nullptr;
@@ -93,6 +94,7 @@ class Formain : public QMainWindow {
   std::map<QString, QAction*> actions_;
   QMenu* move_menu_ = nullptr;
   QTimer key_timer_;
+  bool polling_ = false;
   Colour back_color_ = -1;
   int width_twips_ = -1, height_twips_ = -1;
 };

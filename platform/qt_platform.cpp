@@ -131,7 +131,15 @@ QtKeys::QtKeys() {
 }
 
 std::int16_t QtKeys::GetAsyncKeyState(int virtualKey) {
-  if (display_) return X11KeyDown(display_, virtualKey) ? static_cast<std::int16_t>(0x8000) : 0;
+  if (display_) {
+    // One poll asks about nine keys in a row: one look at the keyboard serves
+    // them all, so the X server is asked once per poll, not nine times.
+    if (!keymap_age_.isValid() || keymap_age_.elapsed() > 2) {
+      X11QueryKeymap(display_, keymap_);
+      keymap_age_.start();
+    }
+    return X11KeyDown(display_, keymap_, virtualKey) ? static_cast<std::int16_t>(0x8000) : 0;
+  }
   return down_.count(virtualKey) ? static_cast<std::int16_t>(0x8000) : 0;
 }
 

@@ -58,7 +58,9 @@ class QtKeys : public QObject, public KeyPoller {
 
  private:
   void* display_ = nullptr;  // Display* when running on X11
-  std::set<int> down_;       // fallback: keys down in our windows
+  char keymap_[32] = {};
+  QElapsedTimer keymap_age_;
+  std::set<int> down_;  // fallback: keys down in our windows
 };
 
 class QtRandom : public Random {

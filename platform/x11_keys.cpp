@@ -27,14 +27,15 @@ KeySym KeysymOf(int vk) {
 }
 }  // namespace
 
-bool X11KeyDown(void* display, int virtualKey) {
-  auto* d = static_cast<Display*>(display);
+void X11QueryKeymap(void* display, char keymap[32]) {
+  XQueryKeymap(static_cast<Display*>(display), keymap);
+}
+
+bool X11KeyDown(void* display, const char keymap[32], int virtualKey) {
   const KeySym sym = KeysymOf(virtualKey);
   if (sym == 0) return false;
-  char keys[32];
-  XQueryKeymap(d, keys);
-  const KeyCode code = XKeysymToKeycode(d, sym);
-  return code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0;
+  const KeyCode code = XKeysymToKeycode(static_cast<Display*>(display), sym);
+  return code != 0 && (keymap[code / 8] & (1 << (code % 8))) != 0;
 }
 
 }  // namespace numera

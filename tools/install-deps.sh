@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs whatever the game, its tests and its tools need and is missing
+# (Debian; run as root or with sudo available).
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-multimedia-dev libsndfile1-dev libx11-dev libgl-dev
+  libgtest-dev libbenchmark-dev
+  fonts-ipafont-gothic fonts-ipafont-mincho
+  xvfb xauth xdotool x11-utils imagemagick python3
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
