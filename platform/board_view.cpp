@@ -67,10 +67,17 @@ void BoardView::paintEvent(QPaintEvent*) {
   p.setFont(font_);
   p.setRenderHint(QPainter::TextAntialiasing);
   const QFontMetricsF metrics(font_);
+  const qreal ascent = metrics.ascent();
+  QColor pen_colour;
   for (const TextItem& t : texts_) {
-    p.setPen(t.colour);
+    if (t.colour != pen_colour) {
+      p.setPen(t.colour);
+      pen_colour = t.colour;
+    }
     if (!vertical_) {
-      p.drawText(QRectF(t.at, QSizeF(width(), height())), Qt::AlignLeft | Qt::AlignTop, t.text);
+      // Printed from the top-left corner of the cell, as text is printed at a
+      // position: the baseline sits one ascent below it.
+      p.drawText(QPointF(t.at.x(), t.at.y() + ascent), t.text);
       continue;
     }
     // A vertical-writing font lays each glyph on its side: a quarter turn
