@@ -1,0 +1,231 @@
+"""Measures the real game under a private X server and prints the figures:
+
+  launch   time from starting the program to its window mapped, and to the
+           first picture drawn into it (median of several starts)
+  idle     processor time used over 10 s with a 30 x 30 puzzle open and
+           nothing happening (utime + stime from /proc/PID/stat); then the
+           same with a word selected, while the arrow keys are watched
+  latency  time from a mouse press on the board (sent through XTest) to the
+           X server receiving the repainted board (a Damage event over the
+           board's area), for placing a word on the 30 x 30 board
+  memory   peak resident memory (VmHWM) after all of the above
+
+Run through bench/figures.sh."""
+
+import glob
+import json
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
+
+from rules import fits, greedy_fill, rebuild  # noqa: E402
+from xclient import Watcher  # noqa: E402
+from xdrive import geometry, grab, puzzle_info, run  # noqa: E402
+
+GAME, BUILD = sys.argv[1:3]
+WHAT = sys.argv[3:] or ["launch", "idle", "latency", "memory"]
+NUMERA_PUZZLE = os.path.join(BUILD, "numera-puzzle")
+LAUNCHES = 7
+PRESSES = 15
+
+
+def say(text):
+    print(text, flush=True)
+
+
+def start(watcher, *args):
+    """Starts the game; returns (process, window, seconds to map, seconds to
+    the first drawing)."""
+    log = open(os.path.join(GAME, "..", "numera.log"), "ab")
+    watcher.drain(quiet=0.05, limit=1)
+    t0 = time.monotonic()
+    game = subprocess.Popen([os.path.join(GAME, "numera"), *args], cwd=GAME, stdout=log, stderr=log)
+    mapped = window = None
+    for now, kind, *details in watcher.events(15):
+        if kind == "map" and window is None:
+            window, mapped = details[0], now
+            watcher.watch_damage(window)
+        elif kind == "damage" and details[0] == window:
+            return game, window, mapped - t0, now - t0
+    game.kill()
+    raise SystemExit("FAILED: the game showed no window within 15 s")
+
+
+def stop(game):
+    game.kill()
+    game.wait()
+
+
+def cpu_seconds(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    ticks = int(fields[11]) + int(fields[12])  # utime, stime
+    return ticks / os.sysconf("SC_CLK_TCK")
+
+
+def peak_memory_mb(pid):
+    with open(f"/proc/{pid}/status") as f:
+        for line in f:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1]) / 1024
+    return float("nan")
+
+
+def puzzle_30(placed_share=0.6):
+    """The bundled 30 x 30 puzzle with part of its words placed, and a word
+    left over that can be placed by a press (with the cell to press)."""
+    for path in sorted(glob.glob(os.path.join(BUILD, "*.mlt"))):
+        info = puzzle_info(NUMERA_PUZZLE, path)
+        if info["board_size"] == 30:
+            break
+    else:
+        raise SystemExit("FAILED: no bundled 30 x 30 puzzle")
+    n, count = 30, info["word_count"]
+    words = [None] + info["words"][:count]
+    placed = greedy_fill(words, n, limit=int(count * placed_share))
+    board = rebuild(words, placed)
+    spare = None
+    for i in range(1, count + 1):
+        if i in placed or spare:
+            continue
+        for y in range(n):
+            for x in range(n):
+                if not spare and fits(board, n, words[i]["text"], x, y, 0):
+                    spare = (i, x, y)
+    if not spare:
+        raise SystemExit("FAILED: no word left to place on the 30 x 30 board")
+    for i, (x, y, d) in placed.items():
+        info["words"][i - 1].update(used=1, x=x, y=y, dir=d)
+    info["placed_count"] = len(placed)
+    info["score"] = sum(words[i]["points"] for i in placed)
+    source = os.path.join(GAME, "..", "bench30.json")
+    with open(source, "w", encoding="utf-8") as f:
+        json.dump(info, f, ensure_ascii=False)
+    target = os.path.join(GAME, "bench30.mlt")
+    run(NUMERA_PUZZLE, "pack", source, target)
+    return target, info, spare
+
+
+def inside_origin(window):
+    """Offset of the window's inside (below the menu bar) within the window:
+    the first row of the green background down the left edge."""
+    x, y, w, h = geometry(window)
+    shot = grab((x, y, 4, h))
+    for yy in range(h):
+        if shot.pixel(2, yy) == (0, 0x80, 0):
+            return x, y, yy
+    raise SystemExit("FAILED: no green background in the main window")
+
+
+def label_centre(info, i):
+    count = info["word_count"]
+    rows = int(count / ((count - 1) // 30 + 1) + 0.5)
+    la = 16 * info["max_word_length"] + 7
+    la2 = 8 * (len(str(abs(info["words"][0]["points"]))) + 1) + 5
+    k, r = (i - 1) // rows, (i - 1) % rows
+    return 272 + k * (la - 1 + la2 - 1) + la // 2, 8 + 16 * r + 8
+
+
+def idle_cpu(game, seconds=10):
+    """Processor time the game uses while nothing happens."""
+    time.sleep(1)
+    before, t0 = cpu_seconds(game.pid), time.monotonic()
+    time.sleep(seconds)
+    return cpu_seconds(game.pid) - before, time.monotonic() - t0
+
+
+def click_at(watcher, x, y):
+    watcher.move(x, y)
+    watcher.button(1, True)
+    watcher.button(1, False)
+    watcher.drain(quiet=0.25)
+
+
+def overlaps(area, rect):
+    ax, ay, aw, ah = area
+    rx, ry, rw, rh = rect
+    return ax < rx + rw and rx < ax + aw and ay < ry + rh and ry < ay + ah
+
+
+def measure_latency(watcher, game, window, info, spare):
+    wx, wy, bar = inside_origin(window)
+    board = (8, bar + 8, 251, 251)  # in window coordinates
+    index, cx, cy = spare
+    s = 250 / 30
+    cell = (wx + 8 + int(s * cx + s / 2), wy + bar + 8 + int(s * cy + s / 2))
+    lx, ly = label_centre(info, index)
+    label = (wx + lx, wy + bar + ly)
+
+    def click_label():
+        click_at(watcher, *label)
+
+    samples = []
+    for _ in range(PRESSES):
+        click_label()  # select the spare word
+        watcher.move(*cell)
+        watcher.drain(quiet=0.1)
+        sent = watcher.button(1, True)  # place it across
+        repainted = None
+        for now, kind, *details in watcher.events(2):
+            if kind == "damage" and details[0] == window and overlaps(details[1], board):
+                repainted = now
+                break
+        watcher.button(1, False)
+        watcher.drain(quiet=0.25)
+        if repainted is None:
+            raise SystemExit("FAILED: the board was not repainted after a press that places a word")
+        samples.append((repainted - sent) * 1000)
+        click_label()  # take it back for the next round
+    if game.poll() is not None:
+        raise SystemExit("FAILED: the game ended during the measurement")
+    return samples
+
+
+def main():
+    watcher = Watcher(watch=True)
+    if "launch" in WHAT:
+        maps, draws = [], []
+        for _ in range(LAUNCHES):
+            game, _, mapped, drawn = start(watcher)
+            maps.append(mapped * 1000)
+            draws.append(drawn * 1000)
+            stop(game)
+            time.sleep(0.2)
+        say(f"launch to window shown:    median {statistics.median(maps):6.1f} ms, "
+            f"max {max(maps):6.1f} ms  (first picture drawn: median "
+            f"{statistics.median(draws):.1f} ms; {LAUNCHES} starts)")
+    if not {"idle", "latency", "memory"} & set(WHAT):
+        return
+    path, info, spare = puzzle_30()
+    game, window, _, _ = start(watcher, path)
+    try:
+        watcher.drain(quiet=0.5, limit=5)
+        time.sleep(2)
+        if "idle" in WHAT:
+            used, elapsed = idle_cpu(game)
+            say(f"idle CPU, 30 x 30 open:    {100 * used / elapsed:6.2f} % of one core "
+                f"({used * 1000:.0f} ms in {elapsed:.1f} s)")
+            # With a word selected the arrow keys are watched: the same again.
+            wx, wy, bar = inside_origin(window)
+            lx, ly = label_centre(info, spare[0])
+            click_at(watcher, wx + lx, wy + bar + ly)
+            used, elapsed = idle_cpu(game)
+            click_at(watcher, wx + lx, wy + bar + ly)  # and deselect it
+            say(f"  the same, a word selected: {100 * used / elapsed:6.2f} % of one core "
+                f"({used * 1000:.0f} ms in {elapsed:.1f} s)")
+        if "latency" in WHAT:
+            samples = measure_latency(watcher, game, window, info, spare)
+            say(f"press to repainted board:  median {statistics.median(samples):6.2f} ms, "
+                f"max {max(samples):6.2f} ms  ({len(samples)} placements on 30 x 30)")
+        if "memory" in WHAT:
+            say(f"peak memory (VmHWM):       {peak_memory_mb(game.pid):6.1f} MB")
+    finally:
+        stop(game)
+
+
+main()
