@@ -104,6 +104,20 @@ TEST(Clear, StandardAndJokeModesAskOnce) {
   }
 }
 
+TEST(Clear, AnIncompleteBoardIsCompleteAgainAfterAClear) {
+  TestGame t;
+  t.LoadWords(6, {"ねこ", "いぬ"});
+  t.s.MessageMode = 1;
+  Place(t, 1, 0, 0);
+  Place(t, 2, 0, 1);  // side by side
+  ASSERT_EQ(t.s.NoRecord, 1);
+  Coc_Click(t.g);
+  EXPECT_EQ(t.s.NoRecord, 0);
+  MainLoopPass(t);
+  EXPECT_EQ(t.s.Formain.Lg2.ForeColor, colour::kBlack);
+  EXPECT_EQ(t.s.BestScore, 10);
+}
+
 TEST(Clear, UnknownModeClearsWithoutAsking) {
   TestGame t;
   PlayTwoWords(t);

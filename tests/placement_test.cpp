@@ -71,6 +71,10 @@ TEST(BoardCell, LastPixelsOfThePictureGiveN) {
   ClickLabel(t, 1);
   Pimain_MouseDown(t.g, kLeftButton, 0, 250.0f, 12.5f);
   EXPECT_EQ(t.s.WordUsed(1), 0);
+  Pimain_MouseDown(t.g, kLeftButton, 0, 12.5f, 250.0f);  // across on the ring row N
+  EXPECT_EQ(t.s.WordUsed(1), 0);
+  Pimain_MouseDown(t.g, kRightButton, 0, 250.0f, 12.5f);  // down on the ring column N
+  EXPECT_EQ(t.s.WordUsed(1), 0);
   // Just before, the last column of the board itself.
   Pimain_MouseDown(t.g, kLeftButton, 0, 249.9f, 12.5f);
   EXPECT_EQ(t.s.WordUsed(1), 1);
