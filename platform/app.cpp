@@ -15,7 +15,7 @@ namespace numera {
 int RunNumera(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("numera"));
-  QApplication::setApplicationDisplayName(QStringLiteral("ぬめら"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("numera"));
   InstallFontSubstitutions();
 
   GameState state;

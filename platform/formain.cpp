@@ -1,5 +1,6 @@
 #include "platform/formain.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -23,7 +24,11 @@ namespace numera {
 
 namespace {
 constexpr int kTwipsPerPixel = 15;
-constexpr int kKeyPollMs = 15;
+// While a held key keeps moving the selection the keys are looked at often,
+// so the repeat stays close to one move per 80 ms pause; otherwise less often,
+// which is still quick to notice a new press and costs far less.
+constexpr int kKeyPollBusyMs = 15;
+constexpr int kKeyPollIdleMs = 40;
 
 void SetTextColour(QWidget* w, Colour c) {
   QPalette pal = w->palette();
@@ -58,7 +63,7 @@ Formain::Formain() {
   setFont(GameFont(QStringLiteral("ＭＳ ゴシック"), 9));
   BuildMenus();
   BuildControls();
-  key_timer_.setInterval(kKeyPollMs);
+  key_timer_.setInterval(kKeyPollIdleMs);
   connect(&key_timer_, &QTimer::timeout, this, &Formain::PollKeysOnce);
 }
 
@@ -239,13 +244,16 @@ void Formain::Dispatch(const std::function<void(Game&)>& handler) {
 
 void Formain::PollKeysOnce() {
   // The main loop polls only between handlers: while a handler (or a box it
-  // opened) runs, the loop is suspended inside it.
-  if (!game_ || depth_ > 0) return;
+  // opened) runs, the loop is suspended inside it. An open menu holds the
+  // loop too, so arrows used in a menu don't also move the selection.
+  if (!game_ || depth_ > 0 || QApplication::activePopupWidget()) return;
   const Long before = game_->s.SelectedIndex;
   ++depth_;
   PollKeys(*game_);
   --depth_;
-  if (game_->s.SelectedIndex != before) DrawBoard(*game_);
+  const bool moved = game_->s.SelectedIndex != before;
+  if (moved) DrawBoard(*game_);
+  key_timer_.setInterval(moved ? kKeyPollBusyMs : kKeyPollIdleMs);
   UpdateKeyPoll();
 }
 
