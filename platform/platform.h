@@ -20,8 +20,8 @@ namespace numera {
 struct MessageBoxRequest {
   QString Message;
   QString Title;
-  int Count = 1;           // buttons shown, 1..3
-  QStringList Captions;    // exactly Count captions, in button order
+  int Count = 1;         // buttons shown, 1..3
+  QStringList Captions;  // exactly Count captions, in button order
   int ClientWidth = 0;
   int ClientHeight = 62;
   std::array<double, 3> ButtonLeft{};  // fractional, as the layout computes it
@@ -78,13 +78,13 @@ inline constexpr int kVkDown = 40;
 class Random {
  public:
   virtual ~Random() = default;
-  virtual double Rnd() = 0;        // uniform in [0, 1)
-  virtual void Randomize() = 0;    // seed from the clock
+  virtual double Rnd() = 0;      // uniform in [0, 1)
+  virtual void Randomize() = 0;  // seed from the clock
 };
 
 struct OpenFileRequest {
-  QString Title;          // "ファイルを開く"
-  QStringList Filters;    // name/pattern pairs, in order
+  QString Title;        // "ファイルを開く"
+  QStringList Filters;  // name/pattern pairs, in order
   QString InitialFolder;
   QString DefaultExtension;
 };
