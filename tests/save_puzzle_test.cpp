@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -373,6 +374,24 @@ TEST_F(SavePuzzle, AWriteThatFailsSaysSoAndNeverSaved) {
                        "書き込みが許可されているか、ディスクに空きがあるか確かめてください。"));
     EXPECT_FALSE(t.msgs.Messages().contains(kSaved));
   }
+}
+
+TEST_F(SavePuzzle, AFolderWithoutWritePermissionKeepsTheOldFile) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop the superuser";
+  OpenFile(
+      MakePuzzle(PuzzleLayout::kVersion2, 8, {QStringLiteral("ねこ"), QStringLiteral("こま")}));
+  PlayWord(1, 0, 0, 0);
+  QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  t.msgs.Press("Ok");
+  上書き保存する_Click(t.g);
+  QFile::setPermissions(dir.path(),
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  EXPECT_EQ(t.msgs.Messages(),
+            QStringList{QStringLiteral(
+                "「kanji1.mlt」に保存できませんでした。"
+                "書き込みが許可されているか、ディスクに空きがあるか確かめてください。"
+                "元のファイルはそのまま残っています。")});
+  EXPECT_EQ(ReadBytes(path), original);
 }
 
 // Lowers the largest file this process may write, as a full disk would.
