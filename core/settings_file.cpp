@@ -2,8 +2,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
+
+#include "core/atomic_file.h"
 
 namespace numera {
 
@@ -67,8 +68,7 @@ bool WriteDataDat(const GameState& s, QString* error) {
   put(3, s.MessageMode);
   for (int i = 0; i <= 19; ++i) put(4 + i, s.SoundSwitch(i));
 
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+  if (!WriteFileAtomically(path, bytes)) {
     if (error) {
       *error = QStringLiteral(
                    "設定を保存できませんでした。\n%"

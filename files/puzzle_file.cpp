@@ -2,11 +2,12 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QtEndian>
 #include <stdexcept>
+
+#include "core/atomic_file.h"
 
 namespace numera {
 
@@ -302,15 +303,7 @@ bool WritePuzzleFile(const QString& path, const PuzzleFile& puzzle, QString* mes
   }
   const bool existed = QFileInfo::exists(path);
   const QByteArray bytes = SerializePuzzle(puzzle);
-  QSaveFile file(path);
-  // commit() alone can miss a write that failed while the buffer was flushed
-  // on closing (a full disk then leaves a cut file in place of the old one),
-  // so the bytes are flushed and counted before the file is put in place.
-  const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-                       file.flush() && file.error() == QFileDevice::NoError &&
-                       file.size() == bytes.size();
-  if (!written) file.cancelWriting();
-  if (!written || !file.commit()) {
+  if (!WriteFileAtomically(path, bytes)) {
     if (message) {
       *message = QStringLiteral(
                      "「%1」に保存できませんでした。"
