@@ -40,6 +40,7 @@ int RunNumera(int argc, char** argv) {
   if (args.size() > 1) OpenPuzzleFromCommandLine(game, args.at(1));
   DrawBoard(game);
   window.StartKeyPoll();
+  keys.on_arrow_press = [&window] { window.PollKeysNow(); };
   return app.exec();
 }
 

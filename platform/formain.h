@@ -57,6 +57,8 @@ class Formain : public QMainWindow {
   void Sync(const GameState& s);
   // Starts the key poll of the main loop.
   void StartKeyPoll();
+  // One pass of the key poll now (when it may run at all).
+  void PollKeysNow() { PollKeysOnce(); }
 
   BoardView* board() const { return board_; }
   QAction* action(const QString& name) const { return actions_.at(name); }

@@ -131,6 +131,7 @@ QtKeys::QtKeys() {
 }
 
 std::int16_t QtKeys::GetAsyncKeyState(int virtualKey) {
+  if (latched_.count(virtualKey)) return static_cast<std::int16_t>(0x8000);
   if (display_) {
     // One poll asks about nine keys in a row: one look at the keyboard serves
     // them all, so the X server is asked once per poll, not nine times.
@@ -147,11 +148,23 @@ bool QtKeys::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (!key->isAutoRepeat()) {
-      if (const int vk = VirtualKeyOf(key->key())) {
-        if (event->type() == QEvent::KeyPress)
+      const int vk = VirtualKeyOf(key->key());
+      if (vk != 0 && event->type() == QEvent::KeyRelease) {
+        down_.erase(vk);
+      } else if (vk != 0) {
+        // A key event handed on from a widget to its parents comes by here
+        // once per widget; only its first showing counts.
+        const bool fresh = key->timestamp() != last_press_time_ || vk != last_press_;
+        last_press_time_ = key->timestamp();
+        last_press_ = vk;
+        if (fresh) {
           down_.insert(vk);
-        else
-          down_.erase(vk);
+          if (vk != kVkReturn && on_arrow_press) {
+            latched_.insert(vk);
+            on_arrow_press();
+            latched_.erase(vk);
+          }
+        }
       }
     }
   } else if (event->type() == QEvent::ApplicationDeactivate) {

@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <random>
 #include <set>
@@ -52,6 +53,10 @@ class QtKeys : public QObject, public KeyPoller {
  public:
   QtKeys();
   std::int16_t GetAsyncKeyState(int virtualKey) override;
+  // Called when an arrow key goes down in one of the game's own windows; the
+  // key counts as down for as long as the call lasts, so a tap shorter than
+  // the poll interval still moves the selection.
+  std::function<void()> on_arrow_press;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,7 +65,10 @@ class QtKeys : public QObject, public KeyPoller {
   void* display_ = nullptr;  // Display* when running on X11
   char keymap_[32] = {};
   QElapsedTimer keymap_age_;
-  std::set<int> down_;  // fallback: keys down in our windows
+  std::set<int> down_;     // fallback: keys down in our windows
+  std::set<int> latched_;  // pressed in our windows, being handled now
+  quint64 last_press_time_ = 0;
+  int last_press_ = 0;
 };
 
 class QtRandom : public Random {
