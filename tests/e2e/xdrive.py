@@ -84,10 +84,9 @@ def click(x, y, button=1):
 
 
 def tap_key(key, hold=0.03):
-    """Holds a key down for a moment. The game polls the arrow keys' state
-    (every 15 ms) rather than reading key events, and each move it makes
-    pauses 80 ms; a 30 ms hold, timed here rather than by two separate
-    xdotool runs, is seen by a poll and over before a second move."""
+    """Holds a key down for a moment, as a person taps it. The game acts on
+    the press at once and then pauses 80 ms per move; a 30 ms hold is over
+    before a second move could start."""
     x = x_client()
     x.key(key, True)
     time.sleep(hold)
