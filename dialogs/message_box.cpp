@@ -54,11 +54,4 @@ void ShowMessage(Game& g, const QString& message, const QString& title, int coun
   g.s.MsgResult = static_cast<Byte>(pressed);
 }
 
-TwipSize SetClientSize(int clientWidth, int clientHeight, int frameExtraWidth,
-                       int frameExtraHeight) {
-  constexpr int kTwipsPerPixel = 15;
-  return {clientWidth * kTwipsPerPixel + frameExtraWidth * kTwipsPerPixel,
-          clientHeight * kTwipsPerPixel + frameExtraHeight * kTwipsPerPixel};
-}
-
 }  // namespace numera

@@ -19,15 +19,6 @@ void ShowMessage(Game& g, const QString& message, const QString& title, int coun
                  const QString& caption1 = {}, const QString& caption2 = {},
                  const QString& caption3 = {});
 
-// Client area -> outer size in twips (15 twips per pixel), given the frame's
-// extra width and height in pixels.
-struct TwipSize {
-  int Width = 0;
-  int Height = 0;
-};
-TwipSize SetClientSize(int clientWidth, int clientHeight, int frameExtraWidth,
-                       int frameExtraHeight);
-
 inline const QString kTitle = QStringLiteral("ぬめら");
 
 }  // namespace numera

@@ -7,6 +7,14 @@
 
 namespace numera {
 
+namespace {
+// A Qt window's size is its client area, so the box gets exactly the
+// width the layout computed and its 62 pixels of height, whatever the frame.
+void SetClientSize(QWidget& window, int width, int height) {
+  window.setFixedSize(width, height);
+}
+}  // namespace
+
 Formain3::Formain3(const MessageBoxRequest& box, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Formain3"));
   setWindowTitle(box.Title);
@@ -14,7 +22,7 @@ Formain3::Formain3(const MessageBoxRequest& box, QWidget* parent) : QDialog(pare
   if (parent) setWindowIcon(parent->windowIcon());
   setFont(GameFont(QStringLiteral("ＭＳ ゴシック"), 9));
   setModal(true);
-  setFixedSize(box.ClientWidth, box.ClientHeight);
+  SetClientSize(*this, box.ClientWidth, box.ClientHeight);
 
   label_ = new QLabel(box.Message, this);
   label_->setObjectName(QStringLiteral("Label1"));

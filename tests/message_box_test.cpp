@@ -64,12 +64,6 @@ TEST(MessageBoxLayout, FirstStartupBoxIs203By62) {
   EXPECT_EQ(box.ClientHeight, 62);
 }
 
-TEST(MessageBoxLayout, ClientSizeBecomesOuterTwips) {
-  const TwipSize size = SetClientSize(203, 62, 8, 30);
-  EXPECT_EQ(size.Width, (203 + 8) * 15);
-  EXPECT_EQ(size.Height, (62 + 30) * 15);
-}
-
 TEST(ShowMessage, RedrawsTheBoardFirstAndLeavesThePressedButton) {
   TestGame t;
   t.msgs.on_show = [&t](const MessageBoxRequest&) { EXPECT_EQ(t.canvas.frames, 1); };
