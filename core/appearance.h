@@ -1,7 +1,7 @@
 // Background colour and board font, from the settings.
 #pragma once
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace numera {
 

@@ -2,7 +2,7 @@
 // paints the board picture and the three score labels.
 #pragma once
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace numera {
 

@@ -1,7 +1,7 @@
 // Moving the word selection with the arrow keys.
 #pragma once
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace numera {
 

@@ -2,8 +2,8 @@
 // being shown. The event loop takes over afterwards.
 #pragma once
 
+#include "core/platform.h"
 #include "dialogs/chain.h"
-#include "platform/platform.h"
 
 namespace numera {
 

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace numera {
 

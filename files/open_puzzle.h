@@ -3,8 +3,8 @@
 #include <QString>
 #include <optional>
 
+#include "core/platform.h"
 #include "dialogs/chain.h"
-#include "platform/platform.h"
 
 namespace numera {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace numera {
 
-void 上書き保存する_Click(Game& g);  // "上書き保存..."
+void 上書き保存する_Click(Game& g);    // "上書き保存..."
 void 名前が付いて保存_Click(Game& g);  // "名前が付いて保存..."
 // True when the save is to be cancelled.
 bool 保存前メッセージ(Game& g);

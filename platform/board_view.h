@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace numera {
 

@@ -12,8 +12,8 @@
 #include <map>
 #include <vector>
 
+#include "core/platform.h"
 #include "platform/board_view.h"
-#include "platform/platform.h"
 
 namespace numera {
 

@@ -1,7 +1,7 @@
 // The settings window 詳細設定 as a real Qt dialog.
 #pragma once
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace numera {
 // Loads Formain2 (running its load step), shows it modally and returns once

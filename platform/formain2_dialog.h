@@ -13,7 +13,7 @@
 #include <array>
 #include <vector>
 
-#include "platform/platform.h"
+#include "core/platform.h"
 #include "settings/settings_window.h"
 
 namespace numera {

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <array>
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace numera {
 

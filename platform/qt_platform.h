@@ -11,7 +11,7 @@
 #include <random>
 #include <set>
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace numera {
 

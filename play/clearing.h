@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace numera {
 // "Cleaｒ" and the menu item "クリア".

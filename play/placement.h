@@ -2,8 +2,8 @@
 // words that share a cell's letter.
 #pragma once
 
+#include "core/platform.h"
 #include "play/mouse.h"
-#include "platform/platform.h"
 
 namespace numera {
 

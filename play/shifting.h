@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace numera {
 // Shifts the board one cell: 0 left, 1 right, 2 up, 3 down.

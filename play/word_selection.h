@@ -1,8 +1,8 @@
 // The mouse on the word list: select, deselect, take back, show.
 #pragma once
 
+#include "core/platform.h"
 #include "play/mouse.h"
-#include "platform/platform.h"
 
 namespace numera {
 

@@ -7,8 +7,8 @@
 
 #include <array>
 
+#include "core/platform.h"
 #include "dialogs/chain.h"
-#include "platform/platform.h"
 
 namespace numera {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace numera {
 void バージョン_Click(Game& g);  // "バージョン情報"

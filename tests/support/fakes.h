@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/platform.h"
+#include "core/platform.h"
 
 namespace numera::testing {
 

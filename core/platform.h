@@ -1,8 +1,8 @@
 // The narrow doors through which the rules reach the outside world: message
 // boxes, sound, the clock, event processing, the arrow keys, random numbers,
 // the file dialog, the board picture and the windows. The game logic sees
-// only these interfaces; the Qt side implements them (platform/qt_*.cpp) and
-// the tests implement them with scripted and recording fakes.
+// only these interfaces; the Qt side in platform/ implements them and the
+// tests implement them with scripted and recording fakes.
 #pragma once
 
 #include <QByteArray>
