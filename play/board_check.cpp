@@ -23,7 +23,9 @@ class CheckPicture {
 
 const QString kCross = QStringLiteral("×");
 
-bool IsLetter(const QString& cell) { return !cell.isEmpty() && cell != kCross; }
+bool IsLetter(const QString& cell) {
+  return !cell.isEmpty() && cell != kCross;
+}
 
 // SAIKR's picture lives only for the duration of one check.
 CheckPicture* g_picture = nullptr;
@@ -39,10 +41,8 @@ void SAIKR(GameState& s, int x, int y) {
     SAIKR(s, x + 1, y);
   if (y + 1 <= n - 1 && s.CheckFlag(x, y + 1) == 0 && pic.At(x, y + 1) == Pixel::kBlack)
     SAIKR(s, x, y + 1);
-  if (x != 0 && s.CheckFlag(x - 1, y) == 0 && pic.At(x - 1, y) == Pixel::kBlack)
-    SAIKR(s, x - 1, y);
-  if (y != 0 && s.CheckFlag(x, y - 1) == 0 && pic.At(x, y - 1) == Pixel::kBlack)
-    SAIKR(s, x, y - 1);
+  if (x != 0 && s.CheckFlag(x - 1, y) == 0 && pic.At(x - 1, y) == Pixel::kBlack) SAIKR(s, x - 1, y);
+  if (y != 0 && s.CheckFlag(x, y - 1) == 0 && pic.At(x, y - 1) == Pixel::kBlack) SAIKR(s, x, y - 1);
 }
 
 void BCheck(GameState& s) {

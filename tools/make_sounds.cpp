@@ -18,7 +18,7 @@ struct Note {
   double freq_start;  // Hz
   double freq_end;    // Hz, a glide when different
   double seconds;
-  double volume;      // 0..1
+  double volume;  // 0..1
 };
 
 std::vector<int16_t> Render(const std::vector<Note>& notes) {
@@ -79,12 +79,12 @@ int main(int argc, char** argv) {
     int slot;
     std::vector<Note> notes;
   } sounds[] = {
-      {0, {{880, 880, 0.08, 0.5}, {1320, 1320, 0.12, 0.5}}},                  // a two-tone chime
-      {1, {{1500, 1800, 0.05, 0.4}}},                                          // a short tick
-      {2, {{1200, 200, 0.45, 0.6}}},                                           // a falling sweep
-      {3, {{440, 660, 0.10, 0.5}}},                                            // a short rise
-      {5, {{160, 140, 0.20, 0.6}}},                                            // a low buzz
-      {9, {{300, 1600, 0.6, 0.4}, {1600, 2400, 0.3, 0.3}}},                    // a whoosh upwards
+      {0, {{880, 880, 0.08, 0.5}, {1320, 1320, 0.12, 0.5}}},  // a two-tone chime
+      {1, {{1500, 1800, 0.05, 0.4}}},                         // a short tick
+      {2, {{1200, 200, 0.45, 0.6}}},                          // a falling sweep
+      {3, {{440, 660, 0.10, 0.5}}},                           // a short rise
+      {5, {{160, 140, 0.20, 0.6}}},                           // a low buzz
+      {9, {{300, 1600, 0.6, 0.4}, {1600, 2400, 0.3, 0.3}}},   // a whoosh upwards
   };
   for (const auto& s : sounds) {
     const std::string path = dir + "/sound" + std::to_string(s.slot) + ".wav";

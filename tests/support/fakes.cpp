@@ -16,14 +16,14 @@ int ScriptedMessageHost::Show(const MessageBoxRequest& box) {
   answers_.pop_front();
   if (a.Caption.isEmpty()) {
     if (a.Index < 0 || a.Index >= box.Count)
-      throw std::runtime_error("no button " + std::to_string(a.Index) + " in: " +
-                               box.Message.toStdString());
+      throw std::runtime_error("no button " + std::to_string(a.Index) +
+                               " in: " + box.Message.toStdString());
     return a.Index;
   }
   const int index = static_cast<int>(box.Captions.indexOf(a.Caption));
   if (index < 0) {
-    throw std::runtime_error("no button \"" + a.Caption.toStdString() + "\" in: " +
-                             box.Message.toStdString() + " [" +
+    throw std::runtime_error("no button \"" + a.Caption.toStdString() +
+                             "\" in: " + box.Message.toStdString() + " [" +
                              box.Captions.join("|").toStdString() + "]");
   }
   return index;
