@@ -16,8 +16,8 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-// What the open command may change before it knows the file is good, so a
-// refused file can leave everything as it was.
+// What the open command changes before it knows a puzzle will be loaded, so
+// a declined or refused file can leave everything as it was.
 struct StatusBox {
   QString Text1;
   int Text1Caret = 0;
@@ -200,12 +200,16 @@ void ファイルを開く_Click(Game& g) {
     DrawBoard(g);
     return;
   }
-  // The chosen file becomes the current one at once, even if the loading
-  // chain then declines to read it.
   PutPathInText1(s, chosen->Path);
   s.PuzzleName = PuzzleNameFromTitle(chosen->FileTitle);
 
-  if (s.MessageMode == 2 && LoadingChain().Run(g, 1) == kOpenEnd) return;
+  // A load the chain talks the player out of leaves the current file as it
+  // was, just like a file that cannot be read: otherwise the next
+  // "上書き保存..." would write the puzzle in play over the declined file.
+  if (s.MessageMode == 2 && LoadingChain().Run(g, 1) == kOpenEnd) {
+    before.RestoreInto(s);
+    return;
+  }
   LoadFromText1(g, before);
 }
 

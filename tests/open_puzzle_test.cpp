@@ -222,7 +222,7 @@ TEST_F(OpenPuzzleChains, TheLongWayRoundStillLoads) {
   EXPECT_EQ(t.s.WordCount, 1);
 }
 
-TEST_F(OpenPuzzleChains, EveryDeclineLeavesThePuzzleButKeepsTheChosenPath) {
+TEST_F(OpenPuzzleChains, EveryDeclineLeavesThePuzzleAndTheCurrentFile) {
   struct Way {
     std::vector<const char*> answers;
     const char16_t* last;
@@ -251,8 +251,8 @@ TEST_F(OpenPuzzleChains, EveryDeclineLeavesThePuzzleButKeepsTheChosenPath) {
     EXPECT_FALSE(g2.s.Formain.MenusEnabled);
     // No redraw besides the boxes' own.
     EXPECT_EQ(g2.canvas.frames, static_cast<int>(g2.msgs.boxes.size()));
-    EXPECT_EQ(CurrentPuzzlePath(g2.s.Formain), path);
-    EXPECT_EQ(g2.s.PuzzleName, QStringLiteral("kanji1"));
+    EXPECT_EQ(CurrentPuzzlePath(g2.s.Formain), QStringLiteral("/old/place.mlt"));
+    EXPECT_EQ(g2.s.PuzzleName, QStringLiteral("place"));
   }
 }
 

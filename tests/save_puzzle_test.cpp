@@ -337,21 +337,23 @@ TEST_F(SavePuzzle, AnEmptyStatusBoxEndsTheSaveSilently) {
   EXPECT_TRUE(FilesInFolder().isEmpty());
 }
 
-TEST_F(SavePuzzle, AFileChosenButDeclinedIsWhereTheNextSaveGoes) {
+TEST_F(SavePuzzle, AFileChosenButDeclinedIsNeverWrittenOver) {
   OpenFile(MakePuzzle(PuzzleLayout::kVersion2, 8, {QStringLiteral("ねこ")}));
   const QString other = dir.filePath("other.mlt");
-  WriteBytes(other,
-             SerializePuzzle(MakePuzzle(PuzzleLayout::kVersion2, 5, {QStringLiteral("いぬ")})));
+  const QByteArray otherBytes =
+      SerializePuzzle(MakePuzzle(PuzzleLayout::kVersion2, 5, {QStringLiteral("いぬ")}));
+  WriteBytes(other, otherBytes);
   t.s.MessageMode = 2;
   t.files.result = OpenFileResult{other, QStringLiteral("other.mlt")};
   for (const char* a : {"はい", "いいえ", "はい", "わかった"}) t.msgs.Press(a);
   ファイルを開く_Click(t.g);
   ASSERT_EQ(t.s.Words(1), QStringLiteral("ねこ"));
+  EXPECT_EQ(t.s.PuzzleName, QStringLiteral("kanji1"));
   t.s.MessageMode = 0;
   t.msgs.Press("Ok");
   上書き保存する_Click(t.g);
-  EXPECT_EQ(ReadBytes(other), original);
-  EXPECT_EQ(t.s.PuzzleName, QStringLiteral("other"));
+  EXPECT_EQ(ReadBytes(other), otherBytes);
+  EXPECT_EQ(ReadBytes(path), original);
 }
 
 TEST_F(SavePuzzle, AWriteThatFailsSaysSoAndNeverSaved) {
