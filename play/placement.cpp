@@ -122,9 +122,8 @@ void Congratulate(Game& g) {
 void Pimain_MouseDown(Game& g, Integer button, Integer /*shift*/, float x, float y) {
   GameState& s = g.s;
   const int n = s.BoardSize;
-  // Before a puzzle is open there is no board to press on, and only the left
-  // (across) and right (down) buttons place or highlight.
-  if (n <= 0 || (button != kLeftButton && button != kRightButton)) return;
+  // Before a puzzle is open there is no board to press on.
+  if (n <= 0) return;
 
   if (s.FontKind == 3) {
     for (int cx = 0; cx <= n - 1; ++cx)
@@ -141,6 +140,9 @@ void Pimain_MouseDown(Game& g, Integer button, Integer /*shift*/, float x, float
     return;
   }
 
+  // Only the left (across) and right (down) buttons place a word: the middle
+  // one would step off the board in a direction of its own.
+  if (button != kLeftButton && button != kRightButton) return;
   const int i = s.SelectedIndex;
   // A placed word is never placed a second time (its points would count twice).
   if (s.WordUsed(i) == 1) return;
@@ -159,10 +161,9 @@ void Pimain_MouseDown(Game& g, Integer button, Integer /*shift*/, float x, float
   }
 }
 
-void Pimain_MouseUp(Game& g, Integer button, Integer /*shift*/, float /*x*/, float /*y*/) {
+void Pimain_MouseUp(Game& g, Integer /*button*/, Integer /*shift*/, float /*x*/, float /*y*/) {
   GameState& s = g.s;
-  if (s.BoardSize <= 0 || (button != kLeftButton && button != kRightButton)) return;
-  if (HasSelection(s)) return;
+  if (s.BoardSize <= 0 || HasSelection(s)) return;
   for (int i = 1; i <= s.WordCount; ++i)
     s.Formain.La(i).ForeColor = s.WordUsed(i) == 1 ? colour::kWhite : colour::kBlack;
   ClearCellFlags(s);
