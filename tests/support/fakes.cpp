@@ -14,8 +14,8 @@ int ScriptedMessageHost::Show(const MessageBoxRequest& box) {
   if (log) *log << QStringLiteral("box");
   if (on_show) on_show(box);
   if (answers_.empty()) {
-    if (always_first_) return 0;
-    throw UnansweredBox(box);
+    if (fallback_ == kNone) throw UnansweredBox(box);
+    return fallback_ == kFirst ? 0 : box.Count - 1;
   }
   const Answer a = answers_.front();
   answers_.pop_front();

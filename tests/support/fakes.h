@@ -32,8 +32,10 @@ class ScriptedMessageHost : public MessageHost {
  public:
   void Press(const QString& caption) { answers_.push_back({caption, 0}); }
   void PressIndex(int index) { answers_.push_back({QString(), index}); }
-  // Answers every box without a scripted answer with its first button.
-  void AlwaysFirst() { always_first_ = true; }
+  // Answers every box without a scripted answer with its first (or last)
+  // button.
+  void AlwaysFirst() { fallback_ = kFirst; }
+  void AlwaysLast() { fallback_ = kLast; }
   int Show(const MessageBoxRequest& box) override;
 
   QStringList Messages() const;
@@ -48,7 +50,7 @@ class ScriptedMessageHost : public MessageHost {
     int Index = 0;
   };
   std::deque<Answer> answers_;
-  bool always_first_ = false;
+  enum { kNone, kFirst, kLast } fallback_ = kNone;
 };
 
 // SoundData entries of a TestGame hold "slot K", so the log names the slot.

@@ -312,6 +312,12 @@ struct Node {
 
 }  // namespace
 
+QString Describe(const GameState& s) {
+  QString out;
+  for (const auto& [key, value] : Take(s)) out += key + QStringLiteral(": ") + value + '\n';
+  return out;
+}
+
 QString Walk(const Scenario& sc) {
   std::map<QString, int> index;
   std::vector<Node> nodes;

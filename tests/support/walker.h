@@ -34,6 +34,9 @@ struct Scenario {
   std::vector<int> Only;
 };
 
+// The game state as the transcripts show it, a line to each part.
+QString Describe(const GameState& s);
+
 // The transcript of one scenario.
 QString Walk(const Scenario& scenario);
 
