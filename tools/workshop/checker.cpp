@@ -9,6 +9,22 @@
 
 namespace numera::workshop {
 
+PuzzleFile WithPlacements(const PuzzleFile& puzzle, const std::vector<Placement>& placements) {
+  PuzzleFile p = puzzle;
+  for (int i = 0; i < p.WordCount; ++i) p.Entries[static_cast<std::size_t>(i)].Used = 0;
+  p.Score = 0;
+  for (const Placement& pl : placements) {
+    PuzzleEntry& e = p.Entries[static_cast<std::size_t>(pl.Word)];
+    e.Used = 1;
+    e.X = static_cast<Integer>(pl.X);
+    e.Y = static_cast<Integer>(pl.Y);
+    e.Dir = static_cast<Integer>(pl.Dir);
+    p.Score += e.Points;
+  }
+  p.PlacedCount = static_cast<Long>(placements.size());
+  return p;
+}
+
 CheckReport CheckPuzzle(const PuzzleFile& puzzle, GameState& s) {
   PuzzleFile empty = puzzle;
   for (PuzzleEntry& e : empty.Entries) e.Used = 0;

@@ -9,6 +9,7 @@
 
 #include "core/game_state.h"
 #include "files/puzzle_file.h"
+#include "tools/workshop/layout.h"
 
 namespace numera::workshop {
 
@@ -45,6 +46,10 @@ struct CheckReport {
   std::vector<RefusedPlacement> Refused;
   QStringList Board;  // the board with its ring, as text
 };
+
+// The puzzle with these placements (Placement::Word counts entries from 0)
+// stored in place of its own, and their count and score.
+PuzzleFile WithPlacements(const PuzzleFile& puzzle, const std::vector<Placement>& placements);
 
 // Plays the stored placements of the first WordCount entries in file order
 // into s (which should be fresh), then runs the board check.

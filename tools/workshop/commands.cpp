@@ -214,17 +214,7 @@ int SolveCommand(const QStringList& list) {
   if (terminal) Write(stderr, "\n");
 
   // The board as the game sees it when the placements are played in file order.
-  PuzzleFile solved = puzzle;
-  for (int i = 0; i < puzzle.WordCount; ++i) solved.Entries[static_cast<std::size_t>(i)].Used = 0;
-  for (const Placement& p : result.Placements) {
-    PuzzleEntry& e = solved.Entries[static_cast<std::size_t>(p.Word)];
-    e.Used = 1;
-    e.X = static_cast<Integer>(p.X);
-    e.Y = static_cast<Integer>(p.Y);
-    e.Dir = static_cast<Integer>(p.Dir);
-  }
-  solved.PlacedCount = static_cast<Long>(result.Placements.size());
-  solved.Score = result.Score;
+  const PuzzleFile solved = WithPlacements(puzzle, result.Placements);
   GameState s;
   const CheckReport check = CheckPuzzle(solved, s);
   if (!check.Complete || check.Score != result.Score) {

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "tools/workshop/builder.h"
+#include "tools/workshop/checker.h"
 #include "tools/workshop/solver.h"
 #include "tools/workshop/word_list.h"
 
@@ -152,18 +153,7 @@ PuzzleFile PuzzleFor(const MadePuzzle& made, int boardSize, bool solved) {
   p.BoardSize = static_cast<Integer>(boardSize);
   p.MaxWordLength = static_cast<Integer>(longest);
   p.WordCount = static_cast<Integer>(made.Words.size());
-  if (solved) {
-    for (const Placement& pl : made.Placements) {
-      PuzzleEntry& e = p.Entries[static_cast<std::size_t>(pl.Word)];
-      e.Used = 1;
-      e.X = static_cast<Integer>(pl.X);
-      e.Y = static_cast<Integer>(pl.Y);
-      e.Dir = static_cast<Integer>(pl.Dir);
-      p.Score += made.Words[static_cast<std::size_t>(pl.Word)].Points;
-    }
-    p.PlacedCount = static_cast<Long>(made.Placements.size());
-  }
-  return p;
+  return solved ? WithPlacements(p, made.Placements) : p;
 }
 
 }  // namespace numera::workshop

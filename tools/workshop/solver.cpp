@@ -122,8 +122,8 @@ void BuildWorker(Shared& sh, BuildStage& stage, int thread) {
     if (figure.empty() || layout.Score() > figureScore) stale = 0;
     figure = layout.Placed();
     figureScore = layout.Score();
-    sh.Reached(figure.size());
     if (mine.Any && figureScore <= mine.Score) continue;
+    sh.Reached(figure.size());
     Keep(mine, figureScore, layout.OnBoard(), step * 64 + thread);
     sh.Raise(figureScore);
     if (figureScore == sh.upper) {

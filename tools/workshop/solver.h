@@ -2,16 +2,15 @@
 //
 // Two stages, both on every thread. First greedy boards, rebuilt again and
 // again (builder.h), each thread from its own seed; this finds full boards
-// fast. Then an
-// exhaustive branch and bound: for each first word in turn, across in the
-// middle of the frame with only later words allowed, every placement that
-// touches the figure is tried, best crossing first; a branch ends when its
-// score plus the points of the words that still fit somewhere cannot beat
-// the best board, and a figure reached again in another order is not
-// searched twice. Every complete board has a lowest word, lies across or is
-// the mirror (across for down) of one that does, and can be grown from that
-// word one touching word at a time, so when this stage ends the best board
-// is proven.
+// fast. Then an exhaustive branch and bound: for each first word in turn,
+// across in the middle of the frame with only later words allowed, every
+// placement that touches the figure is tried, most crossings first; a
+// branch ends when its score plus the points of the words that still fit
+// somewhere cannot beat the best board, and a figure reached again in
+// another order is not searched twice. Every complete board has a lowest
+// word, lies with it across or is the mirror in the diagonal (across for
+// down) of one that does, and can be grown from that word one touching word
+// at a time, so when this stage ends the best board is proven.
 //
 // Results do not depend on timing when the search finishes: the stages
 // count steps, not seconds, and among boards of equal score the earliest
