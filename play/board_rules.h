@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <algorithm>
+#include <limits>
 
 #include "core/game_state.h"
 
@@ -67,9 +68,10 @@ int SAIKR(const Grid& grid, int n, Flags& flags, int x, int y) {
 }
 
 // Where the run test looks: the first cells of the three-cell windows it
-// slides along the rows and columns. The whole board is -1..n.
+// slides along the rows and columns. By default the whole board.
 struct CheckWindow {
-  int X0 = -1, Y0 = -1, X1 = 30, Y1 = 30;
+  int X0 = -1, Y0 = -1;
+  int X1 = std::numeric_limits<int>::max(), Y1 = std::numeric_limits<int>::max();
 };
 
 // The run test: a run of two or more letters must not touch an empty cell

@@ -404,8 +404,12 @@ SolveResult Solve(const std::vector<Word>& words, int boardSize, const SolveOpti
     result.Placements = exact.best.Board;
     result.Score = exact.best.Score;
   }
-  const bool reachedUpper = result.Score == sh.upper;
-  result.Proven = reachedUpper || (exactRan && !exact.interrupted);
+  // A word without letters is never placed here, though the game would
+  // take it (it only writes its two marks): with points to give, the
+  // search proves nothing.
+  const bool letterless = std::any_of(words.begin(), words.end(),
+                                      [](const Word& w) { return w.Text.empty() && w.Points > 0; });
+  result.Proven = result.Score == sh.upper || (exactRan && !exact.interrupted && !letterless);
   result.Nodes = sh.nodes;
   result.Elapsed = sh.Elapsed();
   result.FirstBoardAt = sh.firstAt;
