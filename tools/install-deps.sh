@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth xdotool x11-utils imagemagick python3 libxdamage1
   dpkg-dev file   # the Debian package: its library dependencies
+  mecab-ipadic    # the nouns numera-puzzle make --dictionary draws from
 )
 
 missing=()
