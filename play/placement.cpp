@@ -77,12 +77,7 @@ bool SamePlaceTaken(const GameState& s, int column, int row, int dir) {
 // Every letter lands on the board on an empty cell or on the same letter, and
 // the cells just before and after the word hold no letter.
 bool Fits(const GameState& s, const QString& word, int column, int row, int dir) {
-  auto takes = [&](int x, int y, int k) {
-    const QString& cell = s.Board(x, y);
-    return cell.isEmpty() || cell == word.mid(k, 1);
-  };
-  return WordFits(TextCells{s.Board}, s.BoardSize, static_cast<int>(word.size()), column, row,
-                  1 - dir, dir, takes);
+  return WordFits(TextCells{s.Board}, s.BoardSize, word, column, row, 1 - dir, dir);
 }
 
 }  // namespace

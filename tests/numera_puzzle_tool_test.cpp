@@ -8,10 +8,10 @@
 #include "files/puzzle_file.h"
 #include "files/puzzle_json.h"
 #include "play/board_check.h"
+#include "play/letter_grid.h"
 #include "tests/puzzle_test_util.h"
 #include "tests/tool_run.h"
 #include "tools/workshop/checker.h"
-#include "tools/workshop/letter_grid.h"
 
 namespace numera {
 namespace {
@@ -221,19 +221,19 @@ TEST(WorkshopCheck, AgreesWithTheGamesBoardCheckOnBoardsWrittenAsText) {
     const QStringList rows = QString::fromUtf8(text).split('/');
     const int n = static_cast<int>(rows.size()) - 2;
     GameState game, tool;
-    workshop::LetterGrid grid(n);
+    LetterGrid grid(n);
     game.BoardSize = tool.BoardSize = static_cast<Integer>(n);
     for (int y = -1; y <= n; ++y) {
       for (int x = -1; x <= n; ++x) {
         const QChar ch = rows[y + 1][x + 1];
         game.Board(x, y) = tool.Board(x, y) = ch == u'・' ? QString() : QString(ch);
-        grid(x, y) = ch == u'・' ? workshop::kEmptyCell : ch.unicode();
+        grid(x, y) = ch == u'・' ? kEmptyCell : ch.unicode();
       }
     }
     BCheck(game);
     CheckReport report;
     workshop::JudgeBoard(tool, &report);
-    workshop::FlagGrid flags(n);
+    FlagGrid flags(n);
     int reached = 0;
     EXPECT_EQ(game.NoRecord == 0, complete);
     EXPECT_EQ(report.Complete, complete);

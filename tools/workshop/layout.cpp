@@ -29,11 +29,7 @@ bool Layout::CanPlace(const Placement& p) const {
     return false;
   }
   if (starts_[p.Dir](p.X, p.Y) != 0) return false;
-  auto takes = [&](int x, int y, int k) {
-    const char16_t c = grid_(x, y);
-    return c == kEmptyCell || c == text[static_cast<std::size_t>(k)];
-  };
-  return WordFits(grid_, Frame(), len, p.X, p.Y, dx, dy, takes);
+  return WordFits(grid_, Frame(), text, p.X, p.Y, dx, dy);
 }
 
 int Layout::Crossings(const Placement& p) const {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/game_state.h"
-#include "tools/workshop/letter_grid.h"
+#include "play/letter_grid.h"
 
 namespace numera::workshop {
 

@@ -1,14 +1,15 @@
-// Compact boards for the search: one UTF-16 unit a cell, with the ring
-// around the board, so the game's rules (play/board_rules.h) run on them
-// without a text per cell.
+// Compact boards for searching many boards fast: one UTF-16 unit a cell,
+// with the ring around the board, so the game's rules (play/board_rules.h)
+// run on them without a text per cell.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "play/board_rules.h"
 
-namespace numera::workshop {
+namespace numera {
 
 inline constexpr char16_t kEmptyCell = 0;
 inline constexpr char16_t kMarkCell = u'×';
@@ -42,8 +43,14 @@ class LetterGrid : public RingGrid<char16_t> {
            : c == kMarkCell ? CellKind::kMark
                             : CellKind::kLetter;
   }
+  // Whether letter k of the word may go on (x, y): the cell is empty or
+  // holds that very letter.
+  bool Takes(int x, int y, const std::u16string& word, int k) const {
+    const char16_t c = (*this)(x, y);
+    return c == kEmptyCell || c == word[static_cast<std::size_t>(k)];
+  }
 };
 
 using FlagGrid = RingGrid<std::uint8_t>;
 
-}  // namespace numera::workshop
+}  // namespace numera
