@@ -1,9 +1,11 @@
-import os
-import subprocess
+"""Start-up under the persistent message setting, walked through the real
+boxes: each button is clicked where the box's layout puts it, once to the
+end that quits and once through a detour to the main window."""
+
 import sys
 
-from xdrive import (fail, log, main_guard, press_box_button, visible_windows,
-                    wait_until, geometry)
+from xdrive import (fail, log, main_guard, main_window, press_box_button, start_game, stop_game,
+                    visible_windows, wait_until)
 
 GAME = sys.argv[1]
 
@@ -46,12 +48,6 @@ TO_THE_GAME = [
 ]
 
 
-def start_game():
-    log_file = open(os.path.join(GAME, "..", "numera.log"), "ab")
-    return subprocess.Popen([os.path.join(GAME, "numera")], cwd=GAME,
-                            stdout=log_file, stderr=log_file)
-
-
 def walk(steps, game):
     """Presses through the steps. Each box must be the expected one (its
     window exactly as wide as the layout makes it for that message and
@@ -67,41 +63,27 @@ def walk(steps, game):
 
 def body():
     log("start-up chain to the end that quits:")
-    game = start_game()
+    game = start_game(GAME)
     try:
         walk(TO_THE_END, game)
-        wait_until("the game to end after 「了解」", lambda: game.poll() is not None, timeout=10)
+        wait_until("the game to end after 「了解」", lambda: game.poll() is not None)
         if visible_windows():
             fail("a window is still shown after the program ended")
         log(f"  the program ended with code {game.returncode}; the main window never showed")
     finally:
-        if game.poll() is None:
-            game.kill()
-            game.wait()
+        stop_game(game)
 
     log("start-up chain through a detour to the main window:")
-    game = start_game()
+    game = start_game(GAME)
     try:
         walk(TO_THE_GAME, game)
-
-        def main_window():
-            for window in visible_windows():
-                g = geometry(window)
-                if g and g[3] != 62:
-                    return window, g
-            return None
-
-        window, g = wait_until("the main window", main_window, timeout=10)
-        boxes = [w for w in visible_windows() if w != window]
-        if boxes:
-            fail(f"a box is still open beside the main window: {boxes}")
-        if game.poll() is not None:
-            fail(f"the game ended (code {game.returncode}) instead of showing its window")
-        log(f"  the main window is shown ({g[2]} x {g[3]})")
+        window = main_window(timeout=10)
+        if visible_windows() != [window] or game.poll() is not None:
+            fail(f"expected the main window alone: windows {visible_windows()}, "
+                 f"game ended: {game.poll()}")
+        log("  the main window is shown")
     finally:
-        if game.poll() is None:
-            game.kill()
-            game.wait()
+        stop_game(game)
 
 
 main_guard(body)

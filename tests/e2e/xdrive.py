@@ -1,16 +1,20 @@
-"""Driving the real game from outside: windows found by title, input sent
-through XTest (xdotool), pixels read back from the X server, and
-the layout rules of the game's own windows, so that the tests know where to
+"""Driving the real game from outside, as a player would: windows found by
+title (xdotool), input and screen pixels through the X server itself (Xlib
+and XTest over ctypes), and the layout rules of the game's windows, so that
+the end-to-end tests, the benchmarks and the screenshot tool know where to
 click without any help from inside the game."""
 
+import ctypes
+import ctypes.util
 import json
 import os
 import subprocess
 import sys
 import time
-import unicodedata
 
 TITLE = "ぬめら"
+HERE = os.path.dirname(os.path.abspath(__file__))
+SOLUTIONS = os.path.join(HERE, "..", "..", "puzzles", "solutions")
 
 
 class E2EFailure(Exception):
@@ -44,7 +48,117 @@ def wait_until(what, probe, timeout=10.0, interval=0.05):
         time.sleep(interval)
 
 
-# --- windows -----------------------------------------------------------------
+def main_guard(body):
+    """Runs a test body; any failure prints one clear line and exits 1."""
+    try:
+        body()
+    except E2EFailure as error:
+        print(f"FAILED: {error}", flush=True)
+        sys.exit(1)
+
+
+# --- the X server ------------------------------------------------------------
+
+x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+xtst = ctypes.CDLL(ctypes.util.find_library("Xtst") or "libXtst.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x11.XDefaultRootWindow.restype = ctypes.c_ulong
+x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+x11.XFlush.argtypes = [ctypes.c_void_p]
+x11.XStringToKeysym.restype = ctypes.c_ulong
+x11.XStringToKeysym.argtypes = [ctypes.c_char_p]
+x11.XKeysymToKeycode.restype = ctypes.c_ubyte
+x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+x11.XGetImage.restype = ctypes.c_void_p
+x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                          ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+x11.XDestroyImage.argtypes = [ctypes.c_void_p]
+xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
+                                      ctypes.c_ulong]
+
+
+class _Image(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int),
+                ("bitmap_pad", ctypes.c_int), ("depth", ctypes.c_int),
+                ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
+
+
+class Pixels:
+    """A rectangle of the screen, 4 bytes a pixel (blue, green, red, unused)."""
+
+    def __init__(self, width, height, data):
+        self.width, self.height, self.data = width, height, data
+
+    def pixel(self, x, y):
+        """(red, green, blue) of one pixel."""
+        i = 4 * (y * self.width + x)
+        return self.data[i + 2], self.data[i + 1], self.data[i]
+
+
+class X:
+    """One connection to the X server: screen pixels and XTest input."""
+
+    def __init__(self):
+        self.dpy = x11.XOpenDisplay(os.environ["DISPLAY"].encode())
+        if not self.dpy:
+            raise RuntimeError("cannot open the X display")
+        self.root = x11.XDefaultRootWindow(self.dpy)
+
+    def grab(self, x, y, width, height):
+        """The screen rectangle as Pixels (a 24-bit screen is assumed)."""
+        image = x11.XGetImage(self.dpy, self.root, int(x), int(y), int(width), int(height),
+                              0xFFFFFFFF, 2)  # all planes, ZPixmap
+        if not image:
+            raise RuntimeError(f"cannot read the screen at {x},{y} {width}x{height}")
+        try:
+            im = _Image.from_address(image)
+            raw = ctypes.string_at(im.data, im.bytes_per_line * im.height)
+        finally:
+            x11.XDestroyImage(image)
+        rows = (raw[r * im.bytes_per_line:r * im.bytes_per_line + 4 * width] for r in range(height))
+        return Pixels(width, height, b"".join(rows))
+
+    def move(self, x, y):
+        xtst.XTestFakeMotionEvent(self.dpy, -1, int(x), int(y), 0)
+        x11.XSync(self.dpy, 0)
+
+    def key(self, name, down):
+        """Presses or releases a key (by keysym name, e.g. "Down") now."""
+        code = x11.XKeysymToKeycode(self.dpy, x11.XStringToKeysym(name.encode()))
+        if not code:
+            raise RuntimeError(f"no key {name} on this keyboard")
+        xtst.XTestFakeKeyEvent(self.dpy, code, 1 if down else 0, 0)
+        x11.XSync(self.dpy, 0)
+
+    def button(self, button, down):
+        """Sends a press or release now; returns the time it was sent."""
+        xtst.XTestFakeButtonEvent(self.dpy, button, 1 if down else 0, 0)
+        sent = time.monotonic()
+        x11.XFlush(self.dpy)
+        return sent
+
+
+_x = None
+
+
+def x_server():
+    global _x
+    if _x is None:
+        _x = X()
+    return _x
+
+
+def grab(region):
+    return x_server().grab(*region)
+
+
+# --- windows and input -------------------------------------------------------
 
 def visible_windows(title=TITLE):
     """Ids of the mapped top-level windows whose title is exactly `title`."""
@@ -61,36 +175,22 @@ def geometry(window):
     return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
 
 
-def window_pid(window):
-    out = run("xdotool", "getwindowpid", str(window), check=False).strip()
-    return int(out) if out.isdigit() else None
-
-
-# --- input -------------------------------------------------------------------
-
-def move(x, y):
-    # Not "--sync": it waits for a motion that never comes when the pointer
-    # is already there.
-    run("xdotool", "mousemove", str(int(x)), str(int(y)))
-    time.sleep(0.02)
-
-
 def click(x, y, button=1):
     """A press and release at a screen position (button 1 left, 3 right)."""
-    move(x, y)
-    run("xdotool", "mousedown", str(button))
+    x_server().move(x, y)
+    time.sleep(0.02)
+    x_server().button(button, True)
     time.sleep(0.03)
-    run("xdotool", "mouseup", str(button))
+    x_server().button(button, False)
 
 
 def tap_key(key, hold=0.03):
-    """Holds a key down for a moment, as a person taps it. The game acts on
-    the press at once and then pauses 80 ms per move; a 30 ms hold is over
-    before a second move could start."""
-    x = x_client()
-    x.key(key, True)
+    """Holds a key down for a moment, as a person taps it: the game acts on
+    the press at once, and a 30 ms hold is over before a second move (80 ms
+    later) could start."""
+    x_server().key(key, True)
     time.sleep(hold)
-    x.key(key, False)
+    x_server().key(key, False)
 
 
 def key(*keys):
@@ -101,148 +201,121 @@ def type_text(text):
     run("xdotool", "type", "--delay", "15", text)
 
 
-# --- pixels ------------------------------------------------------------------
-
-_x = None
-
-
-def x_client():
-    """The one connection of this test to the X server for reading pixels."""
-    global _x
-    if _x is None:
-        from xclient import Watcher
-        _x = Watcher()
-    return _x
+def start_game(game, *args, env=None):
+    log_file = open(os.path.join(game, "..", "numera.log"), "ab")
+    return subprocess.Popen([os.path.join(game, "numera"), *args], cwd=game, stdout=log_file,
+                            stderr=log_file, env=env)
 
 
-def grab(region):
-    """Pixels of a screen rectangle (x, y, w, h), read from the X server."""
-    return x_client().grab(*region)
+def stop_game(game):
+    if game.poll() is None:
+        game.kill()
+        game.wait()
 
 
-def region_pixels(region):
-    """The pixels of a screen rectangle, for comparing."""
-    return grab(region).data
+def main_window(timeout=15):
+    """The game's main window: the one titled ぬめら that is not a box."""
+    def probe():
+        for window in visible_windows():
+            g = geometry(window)
+            if g and g[3] != 62:
+                return window
+        return None
+    return wait_until("the main window", probe, timeout=timeout)
 
 
-def wait_for_change(what, region, before, timeout=5.0):
-    """Waits until a screen rectangle (x, y, w, h) differs from `before`."""
-    return wait_until(what, lambda: region_pixels(region) != before or None,
-                      timeout=timeout, interval=0.01)
+def client_origin(window, background=(0, 0x80, 0)):
+    """The top-left corner of the window's inside below the menu bar: the
+    first row, going down the left edge, in the background colour."""
+    x, y, _, h = geometry(window)
+    shot = grab((x, y, 4, h))
+    for yy in range(h):
+        if shot.pixel(2, yy) == background:
+            return x, y + yy
+    fail("no background colour found down the left edge of the main window")
 
 
-# --- the game's own layout rules ---------------------------------------------
+class MainLayout:
+    """Where the game's layout puts the word labels and the board cells of a
+    puzzle, on the screen, at a zoom."""
+
+    def __init__(self, origin, info, zoom=1.0):
+        self.ox, self.oy = origin
+        self.z = zoom
+        self.n = info["board_size"]
+        self.count = count = info["word_count"]
+        self.rows = int(count / ((count - 1) // 30 + 1) + 0.5)
+        self.la_width = 16 * info["max_word_length"] + 7
+        la2_width = 8 * (len(str(abs(info["words"][0]["points"]))) + 1) + 5
+        self.step = la2_width - 1 + self.la_width - 1
+
+    def at(self, x, y):
+        return self.ox + round(x * self.z), self.oy + round(y * self.z)
+
+    def label(self, i):
+        k, r = (i - 1) // self.rows, (i - 1) % self.rows
+        x, y = self.at(272 + k * self.step, 8 + 16 * r)
+        return x, y, round(self.la_width * self.z), round(17 * self.z)
+
+    def label_centre(self, i):
+        x, y, w, h = self.label(i)
+        return x + w // 2, y + h // 2
+
+    def cell_centre(self, cx, cy):
+        s = 250 / self.n
+        return self.at(8 + s * cx + s / 2, 8 + s * cy + s / 2)
+
+    def board(self):
+        x, y = self.at(8, 8)
+        return x, y, round(251 * self.z), round(251 * self.z)
+
+
+# --- the game's message box --------------------------------------------------
 
 def message_box_layout(message, captions):
     """Client width and the button rectangles (left, top, width, height) of
     the game's message box for this text and these captions."""
     count = len(captions)
-    widths = [0, 0, 0]
-    for i in range(count):
-        widths[i] = max(89, 14 * len(captions[i]) + 5)
+    widths = [max(89, 14 * len(c) + 5) for c in captions] + [0] * (3 - count)
     client_width = max(12 * len(message) + 16, sum(widths) + 8 * count + 9)
     buttons = []
     for i in range(count):
         u = (widths[1] + 8) / 2 if count >= 2 else 0
         v = (widths[2] + 8) / 2 if count >= 3 else 0
-        w = widths[0] + 8 if i >= 1 else 0
-        z = widths[1] + 8 if i >= 2 else 0
-        left = (client_width - widths[0]) / 2 - u - v + w + z
+        left = (client_width - widths[0]) / 2 - u - v + sum(widths[j] + 8 for j in range(i))
         buttons.append((left, 37, widths[i], 24))
     return client_width, buttons
 
 
-def text_pixels(text):
-    """Width of a text in the game's box font: 12 pixels a full-width
-    character, 6 a half-width one."""
-    return sum(12 if unicodedata.east_asian_width(c) in "WFA" else 6 for c in text)
-
-
-def ink_columns(pixels, left, top, width, height, background):
-    """Leftmost and rightmost column (within the rectangle) holding a pixel
-    clearly darker than the background, or None."""
-    dark = [x for x in range(width) for y in range(height)
-            if sum(pixels.pixel(left + x, top + y)) < sum(background) - 200]
-    return (min(dark), max(dark)) if dark else None
-
-
-def box_layout_problem(window_geometry, message, captions):
-    """What is wrong with the box on the screen, compared with its layout
-    rules (button frames where the layout puts them, the message text as
-    long as the message, each caption centred on its own button); None when
-    nothing is."""
-    x, y, width, height = window_geometry
-    pixels = grab((x, y, width, height))
-    bg = pixels.pixel(2, 2)
-    _, buttons = message_box_layout(message, captions)
-    for i, (left, top, bw, bh) in enumerate(buttons):
-        middle = top + bh // 2
-        # Fractional lefts may be rounded either way.
-        edges = [e for e in {int(left), int(left + 0.5)}
-                 if pixels.pixel(e - 1, middle) == bg and pixels.pixel(e, middle) != bg
-                 and pixels.pixel(e + bw - 1, middle) != bg and pixels.pixel(e + bw, middle) == bg]
-        if not edges:
-            return f"button {i + 1} is not at left {left}, width {bw}"
-        e = edges[0]
-        centre = e + bw // 2
-        if not (pixels.pixel(centre, top - 1) == bg and pixels.pixel(centre, top) != bg
-                and pixels.pixel(centre, top + bh - 1) != bg and pixels.pixel(centre, top + bh) == bg):
-            return f"button {i + 1} is not at top {top}, height {bh}"
-        ink = ink_columns(pixels, e + 3, top + 3, bw - 6, bh - 6, pixels.pixel(e + 3, top + 3))
-        expected = text_pixels(captions[i])
-        if not ink or not (expected - 12 <= ink[1] - ink[0] + 1 <= expected):
-            return f"button {i + 1} does not show a caption as wide as 「{captions[i]}」"
-        # Centred: the ink lies within the caption's cells centred on the button.
-        first, last = e + 3 + ink[0], e + 3 + ink[1]
-        if first < e + (bw - expected) / 2 - 2 or last > e + (bw + expected) / 2 + 2:
-            return f"the caption of button {i + 1} is not centred on it"
-    ink = ink_columns(pixels, 8, 8, width - 16, 29, bg)
-    expected = text_pixels(message)
-    if not ink or ink[0] > 4 or not (expected - 12 <= ink[1] < expected):
-        return f"the message text is not as long as 「{message}」 (ink {ink})"
-    return None
-
-
 def wait_for_box(message, captions, others=(), timeout=10.0):
-    """Waits for the game's message box laid out for this message and these
-    captions: a visible window titled ぬめら, 62 pixels high and exactly as
-    wide as the layout rules make it. Returns (window, geometry)."""
+    """Waits for the game's box laid out for this message and these captions:
+    a visible window titled ぬめら, 62 pixels high and exactly as wide as the
+    layout makes it. Returns (window, geometry)."""
     width, _ = message_box_layout(message, captions)
 
     def probe():
         for window in visible_windows():
-            if window in others:
-                continue
             g = geometry(window)
-            if g and g[2] == width and g[3] == 62:
+            if window not in others and g and g[2] == width and g[3] == 62:
                 return window, g
         return None
 
     try:
-        window, g = wait_until(f"the box 「{message}」", probe, timeout=timeout)
+        return wait_until(f"the box 「{message}」", probe, timeout=timeout)
     except E2EFailure:
         seen = [(w, geometry(w)) for w in visible_windows()]
         fail(f"the box 「{message}」 {captions} ({width} x 62) did not appear; "
              f"windows titled {TITLE}: {seen}")
-    # Its contents must match too (allowing a moment for the first paint).
-    problem = [None]
-
-    def laid_out():
-        problem[0] = box_layout_problem(g, message, captions)
-        return problem[0] is None
-
-    try:
-        wait_until("the box to be painted", laid_out, timeout=3, interval=0.05)
-    except E2EFailure:
-        fail(f"the box expected to be 「{message}」 {captions}: {problem[0]}")
-    return window, g
 
 
 def press_box_button(message, captions, caption, others=()):
-    """Presses the button with this caption where the layout puts it."""
+    """Presses the button with this caption where the layout puts it, once
+    the box has been painted."""
     window, (x, y, _, _) = wait_for_box(message, captions, others)
     _, buttons = message_box_layout(message, captions)
     left, top, width, height = buttons[captions.index(caption)]
+    wait_until("the box to be painted",
+               lambda: len(set(grab((x + left, y + top, width, height)).data)) > 8, timeout=3)
     click(x + left + width / 2, y + top + height / 2)
     return window
 
@@ -250,20 +323,31 @@ def press_box_button(message, captions, caption, others=()):
 # --- puzzles -----------------------------------------------------------------
 
 def puzzle_info(numera_puzzle, path):
-    out = run(numera_puzzle, "info", path)
-    return json.loads(out)
+    return json.loads(run(numera_puzzle, "info", path))
 
 
-def exit_with(code, message):
-    print(message, flush=True)
-    sys.exit(code)
+def solution(info):
+    """The bundled solution of a puzzle as {word index: (x, y, dir)}, in the
+    order the solution places its words."""
+    for name in sorted(os.listdir(SOLUTIONS)):
+        with open(os.path.join(SOLUTIONS, name), encoding="utf-8") as f:
+            solved = json.load(f)
+        texts = [w["text"] for w in info["words"][:info["word_count"]]]
+        if solved["board_size"] == info["board_size"] and \
+                sorted(p["text"] for p in solved["placements"]) == sorted(texts):
+            return {texts.index(p["text"]) + 1: (p["x"], p["y"], p["dir"])
+                    for p in solved["placements"]}
+    fail("no bundled solution matches the puzzle")
 
 
-def main_guard(body):
-    """Runs a test body; any failure prints one clear line and exits 1."""
-    try:
-        body()
-    except E2EFailure as error:
-        if os.environ.get("E2E_SHOT_ON_FAILURE"):  # a picture of the screen, to see why
-            subprocess.run(["import", "-window", "root", os.environ["E2E_SHOT_ON_FAILURE"]])
-        exit_with(1, f"FAILED: {error}")
+def pack_in_play(numera_puzzle, info, placed, path):
+    """Writes a copy of a puzzle with these words ({index: (x, y, dir)}) placed."""
+    info = json.loads(json.dumps(info))
+    for i, (x, y, d) in placed.items():
+        info["words"][i - 1].update(used=1, x=x, y=y, dir=d)
+    info["placed_count"] = len(placed)
+    info["score"] = sum(info["words"][i - 1]["points"] for i in placed)
+    with open(path + ".json", "w", encoding="utf-8") as f:
+        json.dump(info, f, ensure_ascii=False)
+    run(numera_puzzle, "pack", path + ".json", path)
+    return info
