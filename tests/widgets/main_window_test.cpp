@@ -14,19 +14,12 @@
 #include "platform/fonts.h"
 #include "platform/formain.h"
 #include "platform/formain3.h"
-#include "tests/support/fakes.h"
+#include "tests/widgets/game_window.h"
 
 namespace numera {
 namespace {
 
-void EnsureApp() {
-  if (QApplication::instance()) return;
-  static int argc = 1;
-  static char name[] = "numera_widget_tests";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-  InstallFontSubstitutions();
-}
+using testing::EnsureApp;
 
 QStringList Captions(QMenu* menu) {
   QStringList out;

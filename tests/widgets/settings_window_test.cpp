@@ -7,21 +7,12 @@
 #include <QTemporaryDir>
 
 #include "platform/formain2_dialog.h"
-#include "tests/support/fakes.h"
+#include "tests/widgets/game_window.h"
 
 namespace numera {
 namespace {
 
 using testing::TestGame;
-
-// The widgets need an application object; the first test to ask makes it.
-void EnsureApplication() {
-  if (QApplication::instance()) return;
-  static int argc = 1;
-  static char name[] = "numera_widget_tests";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);  // lives as long as the test program
-}
 
 QColor TextColour(const QWidget* w) {
   return w->palette().color(QPalette::WindowText);
@@ -30,7 +21,7 @@ QColor TextColour(const QWidget* w) {
 class SettingsDialog : public ::testing::Test {
  protected:
   void SetUp() override {
-    EnsureApplication();
+    testing::EnsureApp();
     QDir(dir.path()).mkdir(QStringLiteral("Data"));
     t.s.AppPath = dir.path();
   }
