@@ -257,6 +257,25 @@ void Formain::PollKeysOnce() {
   UpdateKeyPoll();
 }
 
+QSize Formain::FrameMargins() const {
+  return frameGeometry().size() - size();
+}
+
+void Formain::FitOuterSize() {
+  margins_ = FrameMargins();
+  resize(outer_ - margins_);
+}
+
+bool Formain::event(QEvent* event) {
+  const bool handled = QMainWindow::event(event);
+  const QEvent::Type type = event->type();
+  // Qt learns the frame only once the window manager has put one around the
+  // shown window; then the size is fitted again so the outer size holds.
+  if ((type == QEvent::Move || type == QEvent::Resize) && FrameMargins() != margins_)
+    FitOuterSize();
+  return handled;
+}
+
 void Formain::closeEvent(QCloseEvent* event) {
   if (!game_) return event->accept();
   Integer cancel = 0;
@@ -279,10 +298,10 @@ void Formain::SyncLabel(QLabel* label, const LabelView& view, LabelView& shown) 
 
 void Formain::Sync(const GameState& s) {
   const MainWindowState& w = s.Formain;
-  if (w.WidthTwips != width_twips_ || w.HeightTwips != height_twips_) {
-    width_twips_ = w.WidthTwips;
-    height_twips_ = w.HeightTwips;
-    resize(w.WidthTwips / kTwipsPerPixel, w.HeightTwips / kTwipsPerPixel);
+  if (w.OuterSizeSets != outer_sets_) {
+    outer_sets_ = w.OuterSizeSets;
+    outer_ = QSize(w.WidthTwips / kTwipsPerPixel, w.HeightTwips / kTwipsPerPixel);
+    FitOuterSize();
   }
   if (w.BackColor != back_color_) {
     back_color_ = w.BackColor;

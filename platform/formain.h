@@ -69,6 +69,7 @@ class Formain : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   // Runs one handler the way the main loop would: while it runs the key poll
@@ -81,6 +82,10 @@ class Formain : public QMainWindow {
   void PollKeysOnce();
   void UpdateKeyPoll();
   static void SyncLabel(QLabel* label, const LabelView& view, LabelView& shown);
+  // The frame around the inside: zero until a window manager has framed it.
+  QSize FrameMargins() const;
+  // Sizes the window so that, frame included, it is outer_.
+  void FitOuterSize();
 
   Game* game_ = nullptr;
   int depth_ = 0;
@@ -98,7 +103,9 @@ class Formain : public QMainWindow {
   QTimer key_timer_;
   bool polling_ = false;
   Colour back_color_ = -1;
-  int width_twips_ = -1, height_twips_ = -1;
+  int outer_sets_ = -1;
+  QSize outer_;    // the outer size the logic set, in pixels
+  QSize margins_;  // the frame the last fit allowed for
 };
 
 }  // namespace numera

@@ -62,9 +62,22 @@ e2e_start_x() {
   e2e_skip "no X server could be started (Xvfb failed: $(tail -n 1 "$E2E_TMP/xvfb.log" 2>/dev/null))"
 }
 
-# A game folder of our own: the program, its sounds, the named bundled puzzles
-# and a Data.dat written here (CrossKind BackgroundKind FontKind MessageMode,
-# then the switches given; the rest 0).
+# Starts openbox on that X server, with a home of its own, and waits until
+# it manages windows.
+e2e_start_wm() {
+  command -v openbox >/dev/null || e2e_skip "openbox is not installed (apt-get install openbox)"
+  HOME="$E2E_TMP" openbox >"$E2E_TMP/openbox.log" 2>&1 &
+  E2E_PIDS+=($!)
+  local tries
+  for tries in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+    sleep 0.1
+  done
+  echo "FAILED: openbox did not start: $(tail -n 1 "$E2E_TMP/openbox.log")"
+  exit 1
+}
+
+# A game folder of our own: the program and its sounds.
 e2e_prepare_game() {
   local game="$E2E_TMP/game"
   mkdir -p "$game/Data"
@@ -73,6 +86,8 @@ e2e_prepare_game() {
   E2E_GAME="$game"
 }
 
+# Data.dat: CrossKind BackgroundKind FontKind MessageMode, then the sound
+# switches given; the rest 0.
 e2e_write_data_dat() {
   python3 - "$E2E_GAME/Data/Data.dat" "$@" <<'PY'
 import struct, sys
