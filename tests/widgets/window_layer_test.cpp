@@ -2,6 +2,10 @@
 // logic pauses, the size it takes, and the open dialog's language.
 #include <gtest/gtest.h>
 
+#include <QTest>
+
+#include "core/draw_board.h"
+#include "diversions/background.h"
 #include "files/open_puzzle.h"
 #include "tests/widgets/game_window.h"
 
@@ -9,6 +13,46 @@ namespace numera {
 namespace {
 
 using testing::GameWindow;
+
+TEST(WindowLayer, AnArrowMoveShowsTheNewSelectionForItsWholePause) {
+  GameWindow gw;
+  gw.t.LoadWords(10, {"いぬ", "ねこ", "うし"});
+  DrawBoard(gw.g);
+  QTest::mouseClick(gw.w.la(1), Qt::LeftButton);
+  QColor first, second;
+  gw.t.pump.on_events = [&] {
+    if (first.isValid()) return;
+    first = gw.w.la(1)->palette().color(QPalette::WindowText);
+    second = gw.w.la(2)->palette().color(QPalette::WindowText);
+  };
+  gw.t.keys.down = {kVkDown};
+  gw.w.PollKeysNow();
+  EXPECT_EQ(gw.t.s.SelectedIndex, 2);
+  EXPECT_EQ(first, QColor(Qt::black));
+  EXPECT_EQ(second, QColor(0x80, 0x80, 0xFF));
+}
+
+TEST(WindowLayer, TheNightSkyFlightShowsEveryFrameAtAboutOneDisplayFrameEach) {
+  for (const double icons : {0.0, 0.7}) {  // one icon, three icons
+    GameWindow gw;
+    gw.t.s.BackgroundKind = 3;
+    gw.t.rng.values = {icons};
+    const auto* icon = gw.w.findChild<QWidget*>(QStringLiteral("PicGra_0"));
+    int moves = 0;
+    QPoint last = icon->pos();
+    gw.t.pump.on_events = [&] {
+      EXPECT_TRUE(icon->isVisibleTo(gw.w.centralWidget()));
+      if (icon->pos() != last) ++moves;
+      last = icon->pos();
+    };
+    const std::uint32_t start = gw.t.clock.now;
+    Form_Click(gw.g);
+    EXPECT_EQ(moves, 101) << icons;  // each frame is on the window during its pause
+    EXPECT_GE(gw.t.clock.now - start, 1500u) << icons;
+    EXPECT_LE(gw.t.clock.now - start, 2000u) << icons;
+    EXPECT_FALSE(icon->isVisibleTo(gw.w.centralWidget()));
+  }
+}
 
 TEST(WindowLayer, EveryOpenSetsTheWindowSizeAgain) {
   GameWindow gw;
