@@ -1,6 +1,7 @@
 #include "platform/formain3.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <cmath>
 
 #include "platform/fonts.h"
@@ -32,7 +33,9 @@ Formain3::Formain3(const MessageBoxRequest& box, QWidget* parent) : QDialog(pare
   for (int i = 0; i < 3; ++i) {
     auto* b = new QPushButton(this);
     b->setObjectName(QStringLiteral("Command1_%1").arg(i));
-    b->setAutoDefault(false);
+    // Enter presses the focused button, as Space does.
+    b->setAutoDefault(true);
+    b->installEventFilter(this);
     buttons_[static_cast<std::size_t>(i)] = b;
     if (i < box.Count) {
       b->setText(box.Captions.value(i));
@@ -45,6 +48,17 @@ Formain3::Formain3(const MessageBoxRequest& box, QWidget* parent) : QDialog(pare
     }
   }
   if (box.Count > 0) buttons_[0]->setFocus();
+}
+
+bool Formain3::eventFilter(QObject* watched, QEvent* event) {
+  // Like Space, a held Enter answers one box only: the repeats of the key
+  // must not run on through the boxes that follow.
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+      return true;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void Formain3::Command1_Click(int index) {

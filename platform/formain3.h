@@ -22,6 +22,7 @@ class Formain3 : public QDialog {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void reject() override {}  // Escape does not close it either
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Command1_Click(int index);

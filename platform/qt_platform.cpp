@@ -196,6 +196,8 @@ std::optional<OpenFileResult> QtFileDialog::GetOpenFileName(const OpenFileReques
   dialog.setFileMode(QFileDialog::AnyFile);  // a name that does not exist is accepted
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  // The filter names read as the game writes them, without their patterns.
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
   dialog.setNameFilters(filters);
   dialog.setDefaultSuffix(request.DefaultExtension);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

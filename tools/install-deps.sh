@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libsndfile1-dev libx11-dev libgl-dev
   libgtest-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
+  qt6-translations-l10n
   xvfb xauth xdotool x11-utils imagemagick python3 libxdamage1 openbox
 )
 

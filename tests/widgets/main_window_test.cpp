@@ -140,6 +140,27 @@ TEST(MessageWindow, HasTheLaidOutSizeAndOnlyAButtonClosesIt) {
   EXPECT_FALSE(dialog.isVisible());
 }
 
+TEST(MessageWindow, EnterOrSpacePressesTheFocusedButtonOnce) {
+  EnsureApp();
+  const struct {
+    Qt::Key key;
+    int tabs;  // Tab presses after the box opens on its first button
+  } presses[] = {{Qt::Key_Return, 0}, {Qt::Key_Enter, 2}, {Qt::Key_Space, 1}};
+  for (const auto& p : presses) {
+    Formain3 dialog(LayoutMessageBox("あ", "t", 3, "1", "2", "3"), nullptr);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    for (int i = 0; i < p.tabs; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    // A held key's repeats answer nothing.
+    QKeyEvent repeat(QEvent::KeyPress, p.key, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(QApplication::focusWidget(), &repeat);
+    EXPECT_TRUE(dialog.isVisible()) << p.key;
+    QTest::keyClick(QApplication::focusWidget(), p.key);
+    EXPECT_EQ(dialog.pressed(), p.tabs) << p.key;
+    EXPECT_FALSE(dialog.isVisible()) << p.key;
+  }
+}
+
 TEST(MessageWindow, ButtonsBeyondTheCountAreHidden) {
   EnsureApp();
   Formain3 dialog(LayoutMessageBox("あ", "t", 1, "はい", "x", "y"), nullptr);

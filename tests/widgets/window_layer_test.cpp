@@ -2,11 +2,16 @@
 // logic pauses, the size it takes, and the open dialog's language.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QTest>
+#include <QTimer>
 
 #include "core/draw_board.h"
 #include "diversions/background.h"
 #include "files/open_puzzle.h"
+#include "platform/language.h"
 #include "tests/widgets/game_window.h"
 
 namespace numera {
@@ -63,6 +68,33 @@ TEST(WindowLayer, EveryOpenSetsTheWindowSizeAgain) {
   gw.w.resize(700, 300);  // by hand
   ASSERT_TRUE(OpenPuzzleFromCommandLine(gw.g, puzzle));
   EXPECT_EQ(gw.w.size(), opened);
+}
+
+bool Japanese(const QString& text) {
+  for (const QChar c : text)
+    if ((c >= QChar(0x3040) && c <= QChar(0x30FF)) || (c >= QChar(0x4E00) && c <= QChar(0x9FFF)))
+      return true;
+  return false;
+}
+
+TEST(WindowLayer, TheOpenDialogSpeaksJapaneseAndNamesItsFiltersAsWritten) {
+  GameWindow gw;
+  UseJapaneseQtTexts();
+  QStringList filters, texts;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    for (int i = 0; i < types->count(); ++i) filters << types->itemText(i);
+    for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+      texts << dialog->findChild<QLabel*>(QString::fromLatin1(name))->text();
+    for (QAbstractButton* b : dialog->findChild<QDialogButtonBox*>()->buttons()) texts << b->text();
+    dialog->reject();
+  });
+  ファイルを開く_Click(gw.g);
+  EXPECT_EQ(filters, (QStringList{"ミルテン用ファイル", "全てのファイル"}));
+  ASSERT_EQ(texts.size(), 5);
+  for (const QString& text : texts) EXPECT_TRUE(Japanese(text)) << text.toStdString();
 }
 
 }  // namespace
