@@ -220,11 +220,12 @@ void QtWindows::FocusBoard() {
   window_.board()->setFocus();
 }
 
+// In design pixels, as the logic counts.
 int QtWindows::ScaleWidth() {
-  return window_.centralWidget()->width();
+  return static_cast<int>(window_.centralWidget()->width() / window_.zoom());
 }
 int QtWindows::ScaleHeight() {
-  return window_.centralWidget()->height();
+  return static_cast<int>(window_.centralWidget()->height() / window_.zoom());
 }
 
 bool QtWindows::VerticalFontAvailable() {

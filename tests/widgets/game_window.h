@@ -4,29 +4,33 @@
 #pragma once
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include "platform/fonts.h"
 #include "platform/formain.h"
 #include "platform/qt_platform.h"
+#include "platform/zoom.h"
 #include "tests/support/fakes.h"
 
 namespace numera::testing {
 
+// Also starts every test at zoom 1, in settings of the test program's own.
 inline void EnsureApp() {
-  if (QApplication::instance()) return;
-  static int argc = 1;
-  static char name[] = "numera_widget_tests";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);  // lives as long as the test program
-  InstallFontSubstitutions();
+  if (!QApplication::instance()) {
+    static QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
+    static int argc = 1;
+    static char name[] = "numera_widget_tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);  // lives as long as the test program
+    InstallFontSubstitutions();
+  }
+  StoreZoom(1);
 }
 
-struct AppFirst {
-  AppFirst() { EnsureApp(); }
-};
-
-struct GameWindow : AppFirst {
+struct GameWindow {
   GameWindow() { w.Attach(&g); }
+  bool app = (EnsureApp(), true);  // before any widget
   Formain w;
   TestGame t;
   QtWindows win{w, t.s};
