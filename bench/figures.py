@@ -10,6 +10,8 @@
            board's area), for placing a word on the 30 x 30 board
   memory   peak resident memory (VmHWM) after all of the above
 
+The last three are measured at zoom 1, 2 and 3.
+
 Run through bench/figures.sh."""
 
 import glob
@@ -20,10 +22,10 @@ import sys
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
+sys.path[:0] = [os.path.join(HERE, "..", "tests", "e2e"), os.path.join(HERE, "..", "tools")]
 
-from xdrive import (MainLayout, client_origin, geometry, pack_in_play, puzzle_info,  # noqa: E402
-                    solution)
+from game_setup import pack_in_play, set_zoom  # noqa: E402
+from xdrive import MainLayout, client_origin, geometry, puzzle_info, solution  # noqa: E402
 from xwatch import Watcher  # noqa: E402
 
 GAME, BUILD = sys.argv[1:3]
@@ -31,6 +33,7 @@ WHAT = sys.argv[3:] or ["launch", "idle", "latency", "memory"]
 NUMERA_PUZZLE = os.path.join(BUILD, "numera-puzzle")
 LAUNCHES = 7
 PRESSES = 15
+ZOOMS = (1, 2, 3)
 
 
 def say(text):
@@ -112,8 +115,7 @@ def overlaps(area, rect):
     return ax < rx + rw and rx < ax + aw and ay < ry + rh and ry < ay + ah
 
 
-def measure_latency(watcher, game, window, info, spare):
-    layout = MainLayout(client_origin(window), info)
+def measure_latency(watcher, game, window, layout, spare):
     wx, wy = geometry(window)[:2]
     board = layout.board()
     board = (board[0] - wx, board[1] - wy, board[2], board[3])  # in window coordinates
@@ -163,29 +165,32 @@ def main():
     if not {"idle", "latency", "memory"} & set(WHAT):
         return
     path, info, spare = puzzle_30()
-    game, window, _, _ = start(watcher, path)
-    try:
-        watcher.drain(quiet=0.5, limit=5)
-        time.sleep(2)
-        if "idle" in WHAT:
-            used, elapsed = idle_cpu(game)
-            say(f"idle CPU, 30 x 30 open:    {100 * used / elapsed:6.2f} % of one core "
-                f"({used * 1000:.0f} ms in {elapsed:.1f} s)")
-            # With a word selected the arrow keys are watched: the same again.
-            label = MainLayout(client_origin(window), info).label_centre(spare[0])
-            click_at(watcher, *label)
-            used, elapsed = idle_cpu(game)
-            click_at(watcher, *label)  # and deselect it
-            say(f"  the same, a word selected: {100 * used / elapsed:6.2f} % of one core "
-                f"({used * 1000:.0f} ms in {elapsed:.1f} s)")
-        if "latency" in WHAT:
-            samples = measure_latency(watcher, game, window, info, spare)
-            say(f"press to repainted board:  median {statistics.median(samples):6.2f} ms, "
-                f"max {max(samples):6.2f} ms  ({len(samples)} placements on 30 x 30)")
-        if "memory" in WHAT:
-            say(f"peak memory (VmHWM):       {peak_memory_mb(game.pid):6.1f} MB")
-    finally:
-        stop(game)
-
+    for zoom in ZOOMS:
+        set_zoom(zoom)
+        game, window, _, _ = start(watcher, path)
+        try:
+            watcher.drain(quiet=0.5, limit=5)
+            time.sleep(2)
+            layout = MainLayout(client_origin(window), info, zoom)
+            at = f"at zoom {zoom}:"
+            if "idle" in WHAT:
+                used, elapsed = idle_cpu(game)
+                say(f"idle CPU, 30 x 30 open {at} {100 * used / elapsed:6.2f} % of one core "
+                    f"({used * 1000:.0f} ms in {elapsed:.1f} s)")
+                # With a word selected the arrow keys are watched: the same again.
+                label = layout.label_centre(spare[0])
+                click_at(watcher, *label)
+                used, elapsed = idle_cpu(game)
+                click_at(watcher, *label)  # and deselect it
+                say(f"  the same, a word selected: {100 * used / elapsed:6.2f} % of one core "
+                    f"({used * 1000:.0f} ms in {elapsed:.1f} s)")
+            if "latency" in WHAT:
+                samples = measure_latency(watcher, game, window, layout, spare)
+                say(f"press to repainted board {at} median {statistics.median(samples):6.2f} ms, "
+                    f"max {max(samples):6.2f} ms  ({len(samples)} placements on 30 x 30)")
+            if "memory" in WHAT:
+                say(f"peak memory (VmHWM) {at}      {peak_memory_mb(game.pid):6.1f} MB")
+        finally:
+            stop(game)
 
 main()

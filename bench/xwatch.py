@@ -1,23 +1,34 @@
-"""What the benchmarks need beyond the tests' X client: to learn from the X
-server itself when a window is mapped and when the game draws into it
-(Damage events), without any help from inside the game."""
+"""What the benchmarks need beyond the tests' driving: input sent through
+XTest at a known moment, and the X server's own word of when a window is
+mapped and when the game draws into it (Damage events), without any help
+from inside the game."""
 
 import ctypes
 import ctypes.util
+import os
 import select
 import time
 
-from xdrive import X, x11
-
-_xdamage = ctypes.CDLL(ctypes.util.find_library("Xdamage") or "libXdamage.so.1")
-_xdamage.XDamageQueryExtension.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
-                                           ctypes.POINTER(ctypes.c_int)]
-_xdamage.XDamageCreate.restype = ctypes.c_ulong
-_xdamage.XDamageCreate.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int]
+x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+xtst = ctypes.CDLL(ctypes.util.find_library("Xtst") or "libXtst.so.6")
+xdamage = ctypes.CDLL(ctypes.util.find_library("Xdamage") or "libXdamage.so.1")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x11.XDefaultRootWindow.restype = ctypes.c_ulong
+x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+x11.XFlush.argtypes = [ctypes.c_void_p]
 x11.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
 x11.XPending.argtypes = [ctypes.c_void_p]
 x11.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
 x11.XConnectionNumber.argtypes = [ctypes.c_void_p]
+xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
+                                      ctypes.c_ulong]
+xdamage.XDamageQueryExtension.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
+                                          ctypes.POINTER(ctypes.c_int)]
+xdamage.XDamageCreate.restype = ctypes.c_ulong
+xdamage.XDamageCreate.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int]
 
 MAP_NOTIFY = 19
 SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
@@ -45,13 +56,17 @@ class _DamageEvent(ctypes.Structure):
                 ("timestamp", ctypes.c_ulong), ("area", _Rect), ("geometry", _Rect)]
 
 
-class Watcher(X):
-    """An X connection that also reports windows mapped and drawn into."""
+class Watcher:
+    """A connection to the X server that sends input and reports windows
+    mapped and drawn into."""
 
     def __init__(self):
-        super().__init__()
+        self.dpy = x11.XOpenDisplay(os.environ["DISPLAY"].encode())
+        if not self.dpy:
+            raise RuntimeError("cannot open the X display")
+        self.root = x11.XDefaultRootWindow(self.dpy)
         event_base, error_base = ctypes.c_int(), ctypes.c_int()
-        if not _xdamage.XDamageQueryExtension(self.dpy, ctypes.byref(event_base),
+        if not xdamage.XDamageQueryExtension(self.dpy, ctypes.byref(event_base),
                                               ctypes.byref(error_base)):
             raise RuntimeError("the X server has no DAMAGE extension")
         self.damage_notify = event_base.value  # XDamageNotify is 0
@@ -83,8 +98,19 @@ class Watcher(X):
             select.select([self.fd], [], [], left)
 
     def watch_damage(self, window):
-        _xdamage.XDamageCreate(self.dpy, window, 0)  # raw rectangles
+        xdamage.XDamageCreate(self.dpy, window, 0)  # raw rectangles
         x11.XSync(self.dpy, 0)
+
+    def move(self, x, y):
+        xtst.XTestFakeMotionEvent(self.dpy, -1, int(x), int(y), 0)
+        x11.XSync(self.dpy, 0)
+
+    def button(self, button, down):
+        """Sends a press or release now; returns the time it was sent."""
+        xtst.XTestFakeButtonEvent(self.dpy, button, 1 if down else 0, 0)
+        sent = time.monotonic()
+        x11.XFlush(self.dpy)
+        return sent
 
     def drain(self, quiet=0.3, limit=5.0):
         """Waits until nothing has arrived for `quiet` seconds."""

@@ -4,7 +4,6 @@ source "$(dirname "$0")/lib.sh"
 e2e_require xprop
 e2e_start_x
 e2e_start_wm
-e2e_prepare_game
-e2e_write_data_dat 0 0 0 0
+e2e_prepare_game 0 0 0 0
 cp "$BUILD_DIR/doubutsu.mlt" "$E2E_GAME/"
 python3 "$E2E_DIR/window_manager.py" "$E2E_GAME"
