@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <tuple>
 
 #include "platform/fonts.h"
 #include "platform/zoom.h"
@@ -58,6 +60,9 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent) {
 }
 
 void BoardView::BeginFrame(int width, int height, const QString& fontName, double pointSize) {
+  shown_lines_.swap(lines_);
+  shown_texts_.swap(texts_);
+  shown_font_ = letter_font_;
   lines_.clear();
   texts_.clear();
   design_ = QSize(width, height);
@@ -77,7 +82,31 @@ void BoardView::Print(double x, double y, const QString& text, Colour colour) {
 
 void BoardView::EndFrame() {
   ChooseLetterSize();
-  update();
+  // Mostly a press changes a few cells: only they are painted again, which
+  // keeps a large zoomed board quick to answer.
+  if (lines_ == shown_lines_ && letter_font_ == shown_font_)
+    update(ChangedCells(shown_texts_));
+  else
+    update();
+}
+
+// Both frames list their cells row by row, as DrawBoard prints them.
+QRegion BoardView::ChangedCells(const std::vector<TextItem>& before) const {
+  const auto order = [](const TextItem& a, const TextItem& b) {
+    return std::tuple(a.at.y(), a.at.x(), a.text, a.colour.rgba()) <
+           std::tuple(b.at.y(), b.at.x(), b.text, b.colour.rgba());
+  };
+  std::vector<TextItem> changed;
+  std::set_symmetric_difference(before.begin(), before.end(), texts_.begin(), texts_.end(),
+                                std::back_inserter(changed), order);
+  QRegion dirty;
+  for (const TextItem& t : changed) {
+    // The cell and half of each neighbour, for letters that reach past it.
+    const QRectF cell((t.at.x() - 1 - cell_ / 2) * zoom_, (t.at.y() - 1 - cell_ / 2) * zoom_,
+                      2 * cell_ * zoom_, 2 * cell_ * zoom_);
+    dirty += cell.toAlignedRect();
+  }
+  return dirty;
 }
 
 void BoardView::SetZoom(double z) {

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRegion>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -47,16 +48,21 @@ class BoardView : public QWidget, public Canvas {
   struct LineItem {
     QLineF line;
     QColor colour;
+    bool operator==(const LineItem&) const = default;
   };
   struct TextItem {
     QPointF at;
     QString text;
     QColor colour;
+    bool operator==(const TextItem&) const = default;
   };
+  // The cells a new frame prints differently from the one on the screen.
+  QRegion ChangedCells(const std::vector<TextItem>& before) const;
   void ChooseLetterSize();
 
-  std::vector<LineItem> lines_;
-  std::vector<TextItem> texts_;
+  std::vector<LineItem> lines_, shown_lines_;
+  std::vector<TextItem> texts_, shown_texts_;
+  QFont shown_font_;
   QSize design_{251, 251};
   double zoom_ = 1.0;
   double cell_ = 250.0;   // design pixels from one grid line to the next
