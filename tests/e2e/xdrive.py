@@ -90,9 +90,10 @@ def click(x, y, button=1):
 
 
 def tap_key(name):
-    """A key held for 30 ms, as a person taps it: over before a second move
-    of the selection (80 ms after the first) could start."""
-    run("xdotool", "keydown", name, "sleep", "0.03", "keyup", name)
+    """A key pressed and let go at once, as a person taps it: the game acts
+    on the press itself, and the key is up long before a second move of the
+    selection (80 ms after the first) could start."""
+    run("xdotool", "key", "--delay", "0", name)
 
 
 def key(*keys):
