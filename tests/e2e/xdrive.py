@@ -90,9 +90,8 @@ def click(x, y, button=1):
 
 
 def tap_key(name):
-    """A key pressed and let go at once, as a person taps it: the game acts
-    on the press itself, and the key is up long before a second move of the
-    selection (80 ms after the first) could start."""
+    """A key tapped: down and up at once, long before a second move of the
+    selection (80 ms after the first, which the press itself makes) could start."""
     run("xdotool", "key", "--delay", "0", name)
 
 
