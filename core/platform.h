@@ -32,6 +32,11 @@ struct MessageBoxRequest {
   int LabelTop = 8;
   int LabelWidth = 0;
   int LabelHeight = 33;
+  // Which step of which chain shows the box (none for a box of its own):
+  // boxes that look alike can lead on differently, and a recorder of the
+  // chains needs to tell them apart.
+  const void* Chain = nullptr;
+  int Step = 0;
 };
 
 class MessageHost {

@@ -24,9 +24,12 @@ int Chain::Run(Game& g, int first) const {
   int id = first;
   while (id > 0) {
     const ChainStep& step = Step(id);
-    const int count = static_cast<int>(step.Captions.size());
-    ShowMessage(g, step.Message, step.Title, count, step.Captions.value(0), step.Captions.value(1),
-                step.Captions.value(2));
+    MessageBoxRequest box =
+        LayoutMessageBox(step.Message, step.Title, step.Captions.size(), step.Captions.value(0),
+                         step.Captions.value(1), step.Captions.value(2));
+    box.Chain = this;
+    box.Step = id;
+    ShowLaidOutBox(g, box);
     id = step.Next.at(g.s.MsgResult);
   }
   return id;

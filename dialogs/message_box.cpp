@@ -43,15 +43,17 @@ MessageBoxRequest LayoutMessageBox(const QString& message, const QString& title,
   return box;
 }
 
-void ShowMessage(Game& g, const QString& message, const QString& title, int count,
-                 const QString& caption1, const QString& caption2, const QString& caption3) {
+void ShowLaidOutBox(Game& g, const MessageBoxRequest& box) {
   // The board behind the box is brought up to date first.
   DrawBoard(g);
   PlaySlot(g, 0);
-  const MessageBoxRequest box =
-      LayoutMessageBox(message, title, count, caption1, caption2, caption3);
   const int pressed = g.p.Messages.Show(box);
   g.s.MsgResult = static_cast<Byte>(pressed);
+}
+
+void ShowMessage(Game& g, const QString& message, const QString& title, int count,
+                 const QString& caption1, const QString& caption2, const QString& caption3) {
+  ShowLaidOutBox(g, LayoutMessageBox(message, title, count, caption1, caption2, caption3));
 }
 
 }  // namespace numera

@@ -15,6 +15,10 @@ MessageBoxRequest LayoutMessageBox(const QString& message, const QString& title,
                                    const QString& caption1, const QString& caption2,
                                    const QString& caption3);
 
+// Shows a box laid out already: the board is redrawn first and the message
+// sound plays; the pressed button is left in MsgResult.
+void ShowLaidOutBox(Game& g, const MessageBoxRequest& box);
+
 void ShowMessage(Game& g, const QString& message, const QString& title, int count,
                  const QString& caption1 = {}, const QString& caption2 = {},
                  const QString& caption3 = {});

@@ -7,8 +7,8 @@
 
 namespace numera {
 
+// The fill's work (CheckFlag, CheckCount) is left in the state as the game
+// always left it.
 void BCheck(GameState& s);
-// Flood fill from (x, y) over letter cells; adds to CheckCount and CheckFlag.
-void SAIKR(GameState& s, int x, int y);
 
 }  // namespace numera

@@ -6,6 +6,7 @@
 #include "dialogs/message_box.h"
 #include "diversions/random_event.h"
 #include "play/board_check.h"
+#include "play/board_rules.h"
 #include "play/word_chain.h"
 #include "play/word_labels.h"
 
@@ -14,10 +15,6 @@ namespace numera {
 namespace {
 
 const QString kCross = QStringLiteral("×");
-
-bool IsEmptyOrMark(const QString& cell) {
-  return cell.isEmpty() || cell == kCross;
-}
 
 // Rounds to the nearest integer, halves to even (the default rounding mode).
 long RoundHalfEven(float v) {
@@ -60,56 +57,6 @@ void HighlightWordsWithLetter(GameState& s, const Cell& c) {
   }
 }
 
-// Every letter lands on the board on an empty cell or on the same letter, and
-// the cells just before and after the word hold no letter. Cells beside the
-// word are left to the board check. Cells beyond the board are never read.
-bool Fits(const GameState& s, const QString& word, const Cell& c, int dx, int dy) {
-  const int n = s.BoardSize;
-  const int len = static_cast<int>(word.size());
-  int count = 0;
-  for (int k = 0; k < len; ++k) {
-    const int px = c.Column + k * dx;
-    const int py = c.Row + k * dy;
-    if (px < n && py < n) {
-      const QString& cell = s.Board(px, py);
-      if (cell.isEmpty() || cell == word.mid(k, 1)) ++count;
-    }
-  }
-  if (IsEmptyOrMark(s.Board(c.Column - dx, c.Row - dy))) ++count;
-  const int ax = c.Column + len * dx;
-  const int ay = c.Row + len * dy;
-  if (ax <= n && ay <= n && IsEmptyOrMark(s.Board(ax, ay))) ++count;
-  return count == len + 2;
-}
-
-// A word may not be laid exactly on a placed word with the same start and
-// direction, even where the letters agree.
-bool SamePlaceTaken(const GameState& s, const Cell& c, int dy) {
-  for (int j = 1; j <= s.WordCount; ++j) {
-    if (s.WordX(j) == c.Column && s.WordUsed(j) == 1 && s.WordY(j) == c.Row && s.WordDir(j) == dy)
-      return true;
-  }
-  return false;
-}
-
-void Record(GameState& s, int i, const Cell& c, int dx, int dy) {
-  const QString& word = s.Words(i);
-  const int len = static_cast<int>(word.size());
-  s.WordUsed(i) = 1;
-  SetWordColour(s, i, colour::kWhite);
-  s.PlacedCount = s.PlacedCount + 1;
-  s.Score = s.Score + s.WordPoints(i);
-  for (int k = 0; k < len; ++k) s.Board(c.Column + k * dx, c.Row + k * dy) = word.mid(k, 1);
-  s.WordX(i) = static_cast<Integer>(c.Column);
-  s.WordY(i) = static_cast<Integer>(c.Row);
-  s.WordDir(i) = static_cast<Integer>(dy);
-  s.Board(c.Column - dx, c.Row - dy) = kCross;
-  s.Board(c.Column + len * dx, c.Row + len * dy) = kCross;
-  s.SelectedWord.clear();
-  s.SelectedPoints = 0;
-  s.SelectedIndex = 0;
-}
-
 void Congratulate(Game& g) {
   for (int k = 0; k < 13; ++k) {
     ShowMessage(g, QStringLiteral("おめでとうございます。最高記録を更新しました。"), kTitle, 1,
@@ -117,7 +64,53 @@ void Congratulate(Game& g) {
   }
 }
 
+// A word may not be laid exactly on a placed word with the same start and
+// direction, even where the letters agree.
+bool SamePlaceTaken(const GameState& s, int column, int row, int dir) {
+  for (int j = 1; j <= s.WordCount; ++j) {
+    if (s.WordX(j) == column && s.WordUsed(j) == 1 && s.WordY(j) == row && s.WordDir(j) == dir)
+      return true;
+  }
+  return false;
+}
+
+// Every letter lands on the board on an empty cell or on the same letter, and
+// the cells just before and after the word hold no letter.
+bool Fits(const GameState& s, const QString& word, int column, int row, int dir) {
+  auto takes = [&](int x, int y, int k) {
+    const QString& cell = s.Board(x, y);
+    return cell.isEmpty() || cell == word.mid(k, 1);
+  };
+  return WordFits(TextCells{s.Board}, s.BoardSize, static_cast<int>(word.size()), column, row,
+                  1 - dir, dir, takes);
+}
+
 }  // namespace
+
+bool CanPlaceWord(const GameState& s, int i, int column, int row, int dir) {
+  // A placed word is never placed a second time (its points would count twice).
+  return s.WordUsed(i) != 1 && Fits(s, s.Words(i), column, row, dir) &&
+         !SamePlaceTaken(s, column, row, dir);
+}
+
+void PlaceWord(GameState& s, int i, int column, int row, int dir) {
+  const QString& word = s.Words(i);
+  const int len = static_cast<int>(word.size());
+  const int dx = 1 - dir;
+  s.WordUsed(i) = 1;
+  SetWordColour(s, i, colour::kWhite);
+  s.PlacedCount = s.PlacedCount + 1;
+  s.Score = s.Score + s.WordPoints(i);
+  for (int k = 0; k < len; ++k) s.Board(column + k * dx, row + k * dir) = word.mid(k, 1);
+  s.WordX(i) = static_cast<Integer>(column);
+  s.WordY(i) = static_cast<Integer>(row);
+  s.WordDir(i) = static_cast<Integer>(dir);
+  s.Board(column - dx, row - dir) = kCross;
+  s.Board(column + len * dx, row + len * dir) = kCross;
+  s.SelectedWord.clear();
+  s.SelectedPoints = 0;
+  s.SelectedIndex = 0;
+}
 
 void Pimain_MouseDown(Game& g, Integer button, Integer /*shift*/, float x, float y) {
   GameState& s = g.s;
@@ -144,16 +137,13 @@ void Pimain_MouseDown(Game& g, Integer button, Integer /*shift*/, float x, float
   // one would step off the board in a direction of its own.
   if (button != kLeftButton && button != kRightButton) return;
   const int i = s.SelectedIndex;
-  // A placed word is never placed a second time (its points would count twice).
-  if (s.WordUsed(i) == 1) return;
-  if (!Fits(s, s.Words(i), c, dx, dy)) return;
-  if (SamePlaceTaken(s, c, dy)) return;
+  if (!CanPlaceWord(s, i, c.Column, c.Row, dy)) return;
 
   if (s.MessageMode == 2) ConfirmWordChoice(g);
   const int r = static_cast<int>(std::floor(g.p.Rng.Rnd() * 5 + 1));
   if (r >= 4 && s.MessageMode == 3) RandomEvent(g);
 
-  Record(s, i, c, dx, dy);
+  PlaceWord(s, i, c.Column, c.Row, dy);
   BCheck(s);
   if (s.NoRecord == 0 && s.BestScore < s.Score) {
     if (s.MessageMode == 2) Congratulate(g);

@@ -11,14 +11,23 @@ namespace {
 constexpr int kYes = -1;
 constexpr int kNo = -2;
 
-// Step 1 opens the chain; steps 2 and 3 are the same question with "はい"
-// first or "いいえ" first, chosen at random for each of the four repeats.
+// Step 1 opens the chain; then the same question four times, with "はい"
+// first (step 10 x round) or "いいえ" first (the step after), chosen at random
+// for each round. The rounds have steps of their own, so every box of the
+// chain is told apart from the others.
 const Chain& ShiftChain() {
   const QString yes = QStringLiteral("はい"), no = QStringLiteral("いいえ");
+  const QString really = QStringLiteral("本当に移動させてもいいですか？");
   static const Chain chain{
       {1, "移動させてもよろしいですか？", {yes, no}, {kYes, kNo}},
-      {2, "本当に移動させてもいいですか？", {yes, no}, {kYes, kNo}},
-      {3, "本当に移動させてもいいですか？", {no, yes}, {kNo, kYes}},
+      {10, really, {yes, no}, {kYes, kNo}},
+      {11, really, {no, yes}, {kNo, kYes}},
+      {20, really, {yes, no}, {kYes, kNo}},
+      {21, really, {no, yes}, {kNo, kYes}},
+      {30, really, {yes, no}, {kYes, kNo}},
+      {31, really, {no, yes}, {kNo, kYes}},
+      {40, really, {yes, no}, {kYes, kNo}},
+      {41, really, {no, yes}, {kNo, kYes}},
   };
   return chain;
 }
@@ -26,9 +35,9 @@ const Chain& ShiftChain() {
 bool ConfirmShift(Game& g) {
   const Chain& chain = ShiftChain();
   if (chain.Run(g, 1) != kYes) return false;
-  for (int k = 0; k < 4; ++k) {
+  for (int round = 1; round <= 4; ++round) {
     const int swapped = static_cast<int>(std::floor(g.p.Rng.Rnd() * 2));
-    if (chain.Run(g, swapped == 0 ? 2 : 3) != kYes) return false;
+    if (chain.Run(g, 10 * round + swapped) != kYes) return false;
   }
   return true;
 }

@@ -1,14 +1,17 @@
-// The puzzle authors' tool, run as a program, and the JSON it speaks.
+// The puzzle authors' tool, run as a program: the JSON it speaks (info,
+// pack) and its workshop (check, solve, make), judged by the game's rules.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFileInfo>
-#include <QProcess>
+#include <QJsonArray>
 #include <QTemporaryDir>
 
 #include "files/puzzle_file.h"
 #include "files/puzzle_json.h"
+#include "play/board_check.h"
 #include "tests/puzzle_test_util.h"
+#include "tests/tool_run.h"
+#include "tools/workshop/checker.h"
+#include "tools/workshop/letter_grid.h"
 
 namespace numera {
 namespace {
@@ -16,186 +19,137 @@ namespace {
 using testing::MakePuzzle;
 using testing::PlaceEntry;
 using testing::ReadBytes;
+using testing::Tool;
+using testing::ToolRun;
 using testing::WriteBytes;
-
-struct ToolRun {
-  int exitCode = -1;
-  QByteArray out;
-  QByteArray err;
-};
-
-QString ToolPath() {
-  return QStringLiteral(NUMERA_BUILD_DIR "/numera-puzzle");
-}
-
-ToolRun Tool(const QStringList& args) {
-  QProcess p;
-  p.start(ToolPath(), args);
-  ToolRun r;
-  if (!p.waitForFinished(30000)) return r;
-  r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-  r.out = p.readAllStandardOutput();
-  r.err = p.readAllStandardError();
-  return r;
-}
+using workshop::CheckReport;
 
 class PuzzleTool : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(QFileInfo(ToolPath()).isExecutable())
-        << "build the numera-puzzle target first: " << ToolPath().toStdString();
-    ASSERT_TRUE(dir.isValid());
-  }
-  QString Json(const QByteArray& text) {
-    const QString path = dir.filePath(QStringLiteral("src%1.json").arg(++count));
-    WriteBytes(path, text);
+  QString File(const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(QStringLiteral("%1%2").arg(++count).arg(name));
+    WriteBytes(path, bytes);
     return path;
+  }
+  QString Json(const QByteArray& text) { return File("src.json", text); }
+  // A puzzle file from JSON, as pack writes it.
+  QString Puzzle(const QByteArray& json) {
+    PuzzleFile p;
+    QString problem;
+    EXPECT_TRUE(PuzzleFromJson(json, &p, &problem)) << problem.toStdString();
+    return File("p.mlt", SerializePuzzle(p));
+  }
+  PuzzleFile Read(const QString& path) {
+    PuzzleFile p;
+    QString message;
+    EXPECT_TRUE(ReadPuzzleFile(path, &p, &message)) << message.toStdString();
+    return p;
   }
   QTemporaryDir dir;
   int count = 0;
 };
 
-QStringList BundledNames() {
-  QStringList names;
-  for (const QString& f :
-       QDir(QStringLiteral(NUMERA_SOURCE_DIR "/puzzles")).entryList({"*.json"}, QDir::Files))
-    names << QFileInfo(f).completeBaseName();
-  return names;
-}
-
-TEST_F(PuzzleTool, InfoAgreesWithTheGameAndPackGivesBackEveryBundledPuzzle) {
-  const QStringList names = BundledNames();
-  ASSERT_GE(names.size(), 4);
-  for (const QString& name : names) {
-    SCOPED_TRACE(name.toStdString());
-    const QString built = QStringLiteral(NUMERA_BUILD_DIR "/") + name + ".mlt";
-    PuzzleFile game;
-    QString message;
-    ASSERT_TRUE(ReadPuzzleFile(built, &game, &message)) << message.toStdString();
-    const ToolRun info = Tool({"info", built});
-    ASSERT_EQ(info.exitCode, 0) << info.err.toStdString();
-    EXPECT_EQ(info.out, PuzzleToJson(game));
-    const QString again = dir.filePath(name + ".mlt");
-    const ToolRun pack = Tool({"pack", Json(info.out), again});
-    ASSERT_EQ(pack.exitCode, 0) << pack.err.toStdString();
-    EXPECT_EQ(ReadBytes(again), ReadBytes(built));
-  }
-}
-
-TEST_F(PuzzleTool, InfoOfAFileTheGameRefusesPrintsTheGamesMessage) {
-  PuzzleFile p = MakePuzzle(PuzzleLayout::kVersion2, 8, {QStringLiteral("ねこ")});
-  p.BoardSize = 31;
-  const QString path = dir.filePath("wide.mlt");
-  WriteBytes(path, SerializePuzzle(p));
-  const ToolRun r = Tool({"info", path});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_TRUE(r.out.isEmpty());
-  EXPECT_EQ(QString::fromUtf8(r.err),
-            QStringLiteral(
-                "「wide.mlt」を開けません。盤の大きさが 31 です（1 から 30 までのはずです）。\n"));
-
-  const ToolRun missing = Tool({"info", dir.filePath("none.mlt")});
-  EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_EQ(QString::fromUtf8(missing.err),
-            QStringLiteral("「none.mlt」を開けません。ファイルが見つかりません。\n"));
-}
-
 TEST_F(PuzzleTool, PackFillsInWhatTheSourceLeavesOut) {
   const QString out = dir.filePath("small.mlt");
-  const ToolRun r = Tool(
-      {"pack",
-       Json(R"({"board_size": 5, "words": [{"text": "ねこ"}, {"text": "いぬい", "points": -3}]})"),
-       out});
-  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-  PuzzleFile p;
-  QString message;
-  ASSERT_TRUE(ReadPuzzleFile(out, &p, &message)) << message.toStdString();
+  auto pack = [&](const QByteArray& json) { return Tool({"pack", Json(json), out}).exitCode; };
+  ASSERT_EQ(
+      pack(R"({"board_size": 5, "words": [{"text": "ねこ"}, {"text": "いぬい", "points": -3}]})"),
+      0);
+  const PuzzleFile p = Read(out);
   EXPECT_EQ(p.Layout, PuzzleLayout::kVersion2);
   EXPECT_EQ(p.WordCount, 2);
   EXPECT_EQ(p.MaxWordLength, 3);
-  EXPECT_EQ(p.BoardSize, 5);
-  EXPECT_EQ(p.CountSuffixBytes, EncodeCp932(QStringLiteral("　")));
   EXPECT_EQ(p.ScoreSuffixBytes, EncodeCp932(QStringLiteral("　")));
-  EXPECT_EQ(p.PlacedCount, 0);
-  EXPECT_EQ(p.Score, 0);
-  EXPECT_EQ(p.Entries[0].Points, 0);
   EXPECT_EQ(p.Entries[1].Points, -3);
-  EXPECT_EQ(p.Entries[1].Text(), QStringLiteral("いぬい"));
   EXPECT_EQ(p.Entries[89], PuzzleEntry{});
   EXPECT_EQ(ReadBytes(out).size(), kVersion2FixedBytes + 4 + 6 + 4);
-}
 
-TEST_F(PuzzleTool, PackWritesTheOldLayoutWhenAskedTo) {
-  const QString out = dir.filePath("old.mlt");
-  const ToolRun r = Tool({"pack", Json(R"({"layout": "old", "board_size": 4, "word_count": 1,
-                               "count_suffix": "", "score_suffix": "点",
-                               "words": [{"text": "ねこ", "used": 1, "x": 1, "y": 0, "dir": 1},
-                                         {"text": "よぶん"}],
-                               "placed_count": 1, "score": 0})"),
-                          out});
-  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-  PuzzleFile p;
-  QString message;
-  ASSERT_TRUE(ReadPuzzleFile(out, &p, &message)) << message.toStdString();
-  EXPECT_EQ(p.Layout, PuzzleLayout::kOld);
-  EXPECT_EQ(p.Entries.size(), 60u);
-  EXPECT_EQ(p.WordCount, 1);
-  EXPECT_EQ(p.MaxWordLength, 2);  // from the words within the word count
-  EXPECT_EQ(p.Entries[1].Text(), QStringLiteral("よぶん"));
-  EXPECT_EQ(p.Entries[0].Dir, 1);
-  EXPECT_TRUE(p.CountSuffixBytes.isEmpty());
+  ASSERT_EQ(pack(R"({"layout": "old", "board_size": 4, "word_count": 1, "count_suffix": "",
+      "words": [{"text": "ねこ", "used": 1, "x": 1, "dir": 1}, {"text": "よぶん"}],
+      "placed_count": 1})"),
+            0);
+  const PuzzleFile old = Read(out);
+  EXPECT_EQ(old.Entries.size(), 60u);
+  EXPECT_EQ(old.MaxWordLength, 2);  // from the words within the word count
+  EXPECT_EQ(old.Entries[0].Dir, 1);
+  EXPECT_TRUE(old.CountSuffixBytes.isEmpty());
   EXPECT_EQ(ReadBytes(out).size(), kOldFixedBytes + 4 + 6 + 2);
 }
 
-TEST_F(PuzzleTool, PackRefusesWhatTheGameWouldRefuseAndWritesNothing) {
-  const std::pair<const char*, const char16_t*> cases[] = {
-      {R"({"board_size": 5, "words": []})", u"単語の数が 0 です"},
-      {R"({"board_size": 5, "word_count": 3, "words": [{"text": "ね"}]})", nullptr},
-      {R"({"board_size": 0, "words": [{"text": "ね"}]})", u"盤の大きさが 0 です"},
-      {R"({"words": [{"text": "ね"}]})", u"「board_size」（盤の大きさ）がありません。"},
-      {R"({"board_size": 3, "words": [{"text": "ねこま", "used": 1, "x": 1}]})",
-       u"置かれた単語 1「ねこま」が盤からはみ出しています"},
-      {R"({"board_size": 3, "layout": "v3", "words": [{"text": "ね"}]})",
-       u"「layout」は \"version2\" か \"old\" にしてください。"},
-      {R"({"board_size": 3, "colour": 1, "words": [{"text": "ね"}]})",
-       u"パズルに知らない項目「colour」があります。"},
-      {R"({"board_size": 3, "words": [{"text": "ね", "point": 5}]})",
-       u"単語 1 に知らない項目「point」があります。"},
-      {R"({"board_size": 3, "words": [{"text": "ね", "points": 1.5}]})",
-       u"単語 1 の「points」は -2147483648 から 2147483647 までの整数にしてください。"},
-      {R"({"board_size": 3, "words": [{"text": "ね", "x": 40000}]})",
-       u"単語 1 の「x」は -32768 から 32767 までの整数にしてください。"},
-      {R"({"board_size": 3, "suffix_lengths": [1, 2], "words": [{"text": "ね"}]})",
-       u"「suffix_lengths」は単位のバイト数 [2, 2] と合っていません。"},
-      {R"({"board_size": 3, "words": [{"text": "ね", "bytes": "82cc"}]})",
-       u"単語 1 の「text」と「bytes」が食い違っています。"},
-      {R"({"board_size": 3, "words": [{"text": "😀"}]})", u"シフト JIS で書けない文字があります"},
-      {R"({"board_size": 3, "words": [)", u"JSON として読めません"},
+TEST_F(PuzzleTool, RefusesWhatItCannotDoWithAClearMessageAndWritesNothing) {
+  PuzzleFile wide = MakePuzzle(PuzzleLayout::kVersion2, 8, {QStringLiteral("ねこ")});
+  wide.BoardSize = 31;
+  const QString wideFile = File("wide.mlt", SerializePuzzle(wide));
+  QByteArray many;
+  for (int i = 0; i < 91; ++i) many += "ねこ\n";
+  auto words = [this](const QByteArray& lines) { return File("w.txt", lines); };
+  struct Case {
+    QStringList args;  // "OUT" stands for the file that must not appear
+    int code;
+    const char16_t* message;
   };
-  for (const auto& [json, phrase] : cases) {
-    SCOPED_TRACE(json);
-    const QString out = dir.filePath("refused.mlt");
-    const ToolRun r = Tool({"pack", Json(json), out});
-    if (phrase == nullptr) {
-      // Three words in the list of which only one is given: the others are
-      // empty entries, which the game takes.
-      EXPECT_EQ(r.exitCode, 0);
-      QFile::remove(out);
-      continue;
-    }
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(QString::fromUtf8(r.err).contains(QString::fromUtf16(phrase)))
+  const Case cases[] = {
+      {{"info", wideFile},
+       1,
+       u"wide.mlt」を開けません。盤の大きさが 31 です（1 から 30 までのはずです）"},
+      {{"check", dir.filePath("none.mlt")},
+       2,
+       u"「none.mlt」を開けません。ファイルが見つかりません。"},
+      {{"solve", wideFile, "--write", "OUT"}, 2, u"盤の大きさが 31 です"},
+      {{"frobnicate", "OUT"}, 2, u"numera-puzzle pack"},
+      {{"pack", Json(R"({"board_size": 0, "words": [{"text": "ね"}]})"), "OUT"},
+       1,
+       u"盤の大きさが 0 です"},
+      {{"pack", Json(R"({"board_size": 3, "words": [{"text": "ねこま", "used": 1, "x": 1}]})"),
+        "OUT"},
+       1,
+       u"置かれた単語 1「ねこま」が盤からはみ出しています"},
+      {{"pack", Json(R"({"board_size": 3, "colour": 1, "words": [{"text": "ね"}]})"), "OUT"},
+       1,
+       u"パズルに知らない項目「colour」があります。"},
+      {{"pack", Json(R"({"board_size": 3, "words": [{"text": "ね", "points": 1.5}]})"), "OUT"},
+       1,
+       u"単語 1 の「points」は -2147483648 から 2147483647 までの整数にしてください。"},
+      {{"pack", Json(R"({"board_size": 3, "suffix_lengths": [1, 2], "words": [{"text": "ね"}]})"),
+        "OUT"},
+       1,
+       u"「suffix_lengths」は単位のバイト数 [2, 2] と合っていません。"},
+      {{"pack", Json(R"({"board_size": 3, "words": [{"text": "ね", "bytes": "82cc"}]})"), "OUT"},
+       1,
+       u"単語 1 の「text」と「bytes」が食い違っています。"},
+      {{"pack", Json(R"({"board_size": 3, "words": [)"), "OUT"}, 1, u"JSON として読めません"},
+      {{"make", words("ねこまど\n"), "--size", "3", "OUT"},
+       1,
+       u"「ねこまど」は 3 × 3 の盤に入りません。"},
+      {{"make", words("ねこ\n😀\n"), "--size", "3", "OUT"},
+       1,
+       u"「😀」にはシフト JIS で書けない文字があります。"},
+      {{"make", words(many), "--size", "30", "OUT"},
+       1,
+       u"単語は 1 個から 90 個までにしてください（91 個です）。"},
+      {{"make", words("ねこ\nいぬ\n"), "--size", "3", "OUT"},
+       1,
+       u"この単語をすべて 3 × 3 の盤に並べることはできません。"},
+      {{"make", words("ねこ\tたくさん\n"), "--size", "3", "OUT"},
+       1,
+       u"1 行目は「単語」か「単語<タブ>点数」にしてください。"},
+      {{"make", "--dictionary", "--size", "31", "OUT"},
+       2,
+       u"--size には 1 から 30 までの数を書いてください。"},
+  };
+  const QString out = dir.filePath("refused.mlt");
+  for (const Case& c : cases) {
+    QStringList args = c.args;
+    args.replaceInStrings(QStringLiteral("OUT"), out);
+    SCOPED_TRACE(args.join(' ').toStdString());
+    const ToolRun r = Tool(args);
+    EXPECT_EQ(r.exitCode, c.code);
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains(QString::fromUtf16(c.message)))
         << r.err.toStdString();
-    EXPECT_TRUE(QString::fromUtf8(r.err).startsWith(QStringLiteral("「src")));
+    EXPECT_TRUE(r.out.isEmpty());
     EXPECT_FALSE(QFile::exists(out));
+    EXPECT_FALSE(QFile::exists(dir.filePath("refused.solution.mlt")));
   }
-}
-
-TEST_F(PuzzleTool, WithoutAKnownCommandItShowsHowToUseIt) {
-  const ToolRun r = Tool({});
-  EXPECT_EQ(r.exitCode, 2);
-  EXPECT_TRUE(QString::fromUtf8(r.err).contains(QStringLiteral("numera-puzzle pack")));
-  EXPECT_EQ(Tool({"frobnicate", "x"}).exitCode, 2);
 }
 
 TEST(PuzzleJson, TextsWhoseBytesReadAmbiguouslyTravelAsBytes) {
@@ -228,6 +182,155 @@ TEST(PuzzleJson, EveryStoredEntryIsListedInFileOrder) {
   QString problem;
   ASSERT_TRUE(PuzzleFromJson(json, &back, &problem)) << problem.toStdString();
   EXPECT_EQ(back, p);
+}
+
+// U(x,y) a letter the fill did not reach; R or C a run in a row or column
+// that touches an empty cell, with its letters and its open ends.
+QString Reasons(const CheckReport& r) {
+  QStringList out;
+  auto cell = [](const workshop::Cell& c) { return QStringLiteral("(%1,%2)").arg(c.X).arg(c.Y); };
+  for (const workshop::Cell& c : r.Unconnected) out << QStringLiteral("U") + cell(c);
+  for (const workshop::OpenRun& run : r.OpenRuns) {
+    QStringList ends;
+    for (const workshop::Cell& c : run.OpenEnds) ends << cell(c);
+    out << QStringLiteral("%1%2-%3:%4")
+               .arg(run.Across ? "R" : "C", cell(run.From), cell(run.To), ends.join(','));
+  }
+  return out.join(' ');
+}
+
+TEST(WorkshopCheck, AgreesWithTheGamesBoardCheckOnBoardsWrittenAsText) {
+  // A board with its ring, rows split by "/": a letter, "×" an end mark,
+  // "・" an empty cell.
+  const std::tuple<const char*, const char*, bool, const char*> cases[] = {
+      {"empty", "・・・・・/・・・・・/・・・・・/・・・・・/・・・・・", true, ""},
+      {"one word", "・・・・・/×ねこ×・/・・・・・/・・・・・/・・・・・", true, ""},
+      {"a mark on one side only", "・・・・・/×ねこま・/・・・・・/・・・・・/・・・・・", false,
+       "R(0,0)-(2,0):(3,0)"},
+      {"open at the right border", "・・・・・/・・・ね・/・・・こ・/・・・・・/・・・・・", false,
+       "C(2,0)-(2,1):(2,-1),(2,2)"},
+      {"closed by the ring on every side", "・×・×・/×あいう×/・か・け・/×たちつ×/・×・×・", true,
+       ""},
+      {"not connected", "・・・・・/×ね×・・/・・・・・/・・×こ×/・・・・・", false, "U(0,0)"},
+      {"side by side", "・・・・・/×ねこ×・/×いぬ×・/・・・・・/・・・・・", false,
+       "C(0,0)-(0,1):(0,-1),(0,2) C(1,0)-(1,1):(1,-1),(1,2)"},
+      {"side by side, closed by marks", "・××・・/×ねこ×・/×いぬ×・/・××・・/・・・・・", true, ""},
+  };
+  for (const auto& [name, text, complete, reasons] : cases) {
+    SCOPED_TRACE(name);
+    const QStringList rows = QString::fromUtf8(text).split('/');
+    const int n = static_cast<int>(rows.size()) - 2;
+    GameState game, tool;
+    workshop::LetterGrid grid(n);
+    game.BoardSize = tool.BoardSize = static_cast<Integer>(n);
+    for (int y = -1; y <= n; ++y) {
+      for (int x = -1; x <= n; ++x) {
+        const QChar ch = rows[y + 1][x + 1];
+        game.Board(x, y) = tool.Board(x, y) = ch == u'・' ? QString() : QString(ch);
+        grid(x, y) = ch == u'・' ? workshop::kEmptyCell : ch.unicode();
+      }
+    }
+    BCheck(game);
+    CheckReport report;
+    workshop::JudgeBoard(tool, &report);
+    workshop::FlagGrid flags(n);
+    int reached = 0;
+    EXPECT_EQ(game.NoRecord == 0, complete);
+    EXPECT_EQ(report.Complete, complete);
+    EXPECT_EQ(BoardComplete(grid, n, flags, &reached), complete);
+    EXPECT_EQ(reached, game.CheckCount);
+    EXPECT_EQ(Reasons(report), QString::fromUtf8(reasons));
+    EXPECT_EQ(report.Board, rows);
+  }
+}
+
+TEST_F(PuzzleTool, CheckPlaysTheStoredPlacementsAndSaysWhyABoardIsIncomplete) {
+  const QByteArray placed = R"({"board_size": 4, "placed_count": 3, "words": [
+      {"text": "ねこ", "points": 20, "used": 1, "x": 0, "y": 0, "dir": 0},
+      {"text": "いぬ", "points": 20, "used": 1, "x": 0, "y": 1, "dir": 0},
+      {"text": "こま", "points": 20, "used": 1, "x": 1, "y": 0, "dir": 0}]})";
+  const QString path = Puzzle(placed);
+  const ToolRun r = Tool({"check", path, "--json"});
+  EXPECT_EQ(r.exitCode, 1);
+  const QJsonObject o = r.Json();
+  EXPECT_EQ(o["score"].toInt(), 40);
+  EXPECT_EQ(o["placed_count"].toInt(), 2);
+  EXPECT_FALSE(o["complete"].toBool());
+  // こま would put its ま on the end mark of ねこ: the fit test refuses it.
+  EXPECT_EQ(o["refused"].toArray().size(), 1);
+  EXPECT_EQ(o["refused"][0]["index"].toInt(), 3);
+  EXPECT_EQ(o["open_runs"].toArray().size(), 2);
+  EXPECT_EQ(o["open_runs"][0]["column"].toInt(), 0);
+  EXPECT_EQ(Tool({"check", path}).out.count("端の閉じていない並び"), 2);
+  // Without いぬ the board the game shows is complete, but こま still
+  // cannot be placed where the file says.
+  const ToolRun refused =
+      Tool({"check",
+            Puzzle(QByteArray(placed).replace("\"used\": 1, \"x\": 0, \"y\": 1", "\"used\": 0"))});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_TRUE(refused.out.contains("置けない単語: 3「こま」(1, 0) 横"))
+      << refused.out.toStdString();
+}
+
+TEST_F(PuzzleTool, SolveFindsAndProvesTheBestBoardOfSmallPuzzles) {
+  const std::tuple<const char*, int, const char*, int, int> cases[] = {
+      // name, board size, text:points..., best score, words on that board
+      {"every word fits", 3, "ねこ:20,こま:20", 40, 2},
+      {"one word shares no letter", 3, "ねこ:20,こま:20,いぬ:20", 40, 2},
+      {"the highest word stays out", 4, "あいうえ:35,かき:20,きく:20", 40, 2},
+      {"a word worth less than nothing", 3, "ねこ:20,こま:-5", 20, 1},
+      {"the same word twice", 3, "ねこ:20,ねこ:20", 40, 2},
+      {"nothing fits", 2, "ねこま:30", 0, 0},
+  };
+  for (const auto& [name, size, list, score, placed] : cases) {
+    SCOPED_TRACE(name);
+    QJsonArray words;
+    for (const QString& w : QString::fromUtf8(list).split(','))
+      words.append(
+          QJsonObject{{"text", w.section(':', 0, 0)}, {"points", w.section(':', 1).toInt()}});
+    const QString path =
+        Puzzle(QJsonDocument(QJsonObject{{"board_size", size}, {"words", words}}).toJson());
+    const QString out = dir.filePath("solved.mlt");
+    const ToolRun r = Tool({"solve", path, "--json", "--seed", "3", "--write", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.Json()["score"].toInt(), score);
+    EXPECT_TRUE(r.Json()["proven"].toBool());
+    const QJsonObject check = Tool({"check", out, "--json"}).Json();
+    EXPECT_TRUE(check["complete"].toBool());
+    EXPECT_EQ(check["score"].toInt(), score);
+    EXPECT_EQ(check["placed_count"].toInt(), placed);
+    EXPECT_EQ(Tool({"solve", path, "--json", "--seed", "3"}).Json()["placements"],
+              r.Json()["placements"]);
+  }
+}
+
+TEST_F(PuzzleTool, MakeWritesAPuzzleTheGameOpensAndASolutionItJudgesComplete) {
+  const QStringList runs[] = {
+      {"make", File("w.txt", "ねこ\nこま\t15\nまど\r\n\nどうぐ\n"), "--size", "5", "--seed", "4"},
+      {"make", "--dictionary", "--size", "8", "--words", "12", "--seed", "2"}};
+  for (const QStringList& args : runs) {
+    SCOPED_TRACE(args.join(' ').toStdString());
+    const bool listed = !args.contains("--dictionary");
+    const QString out = dir.filePath("made.mlt"), again = dir.filePath("again.mlt");
+    ASSERT_EQ(Tool(args + QStringList{out}).exitCode, 0);
+    ASSERT_EQ(Tool(args + QStringList{again}).exitCode, 0);
+    EXPECT_EQ(ReadBytes(out), ReadBytes(again));  // the same seed, the same puzzle
+    const PuzzleFile p = Read(out);
+    EXPECT_EQ(p.Layout, PuzzleLayout::kVersion2);
+    EXPECT_EQ(p.PlacedCount, 0);
+    EXPECT_EQ(p.WordCount, listed ? 4 : 12);
+    const QJsonObject check = Tool({"check", dir.filePath("made.solution.mlt"), "--json"}).Json();
+    EXPECT_TRUE(check["complete"].toBool());
+    EXPECT_EQ(check["placed_count"].toInt(), p.WordCount);
+    for (int i = 0; i < p.WordCount; ++i) {
+      const QString text = p.Entries[static_cast<std::size_t>(i)].Text();
+      const int points = p.Entries[static_cast<std::size_t>(i)].Points;
+      EXPECT_EQ(points, listed && text == QStringLiteral("こま") ? 15 : 10 * text.size());
+      if (listed) continue;
+      EXPECT_TRUE(text.size() >= 2 && text.size() <= 8);
+      for (const QChar ch : text) EXPECT_TRUE(ch >= u'ぁ' && ch <= u'ん') << text.toStdString();
+    }
+  }
 }
 
 }  // namespace

@@ -7,13 +7,8 @@
 
 #include "tests/puzzle_test_util.h"
 
-namespace numera {
+namespace numera::testing {
 namespace {
-
-using testing::MakePuzzle;
-using testing::PlaceEntry;
-using testing::ReadBytes;
-using testing::WriteBytes;
 
 // A version-2 puzzle with 75 words, entries beyond WordCount that still hold
 // texts and positions, empty suffixes and negative points.
@@ -417,4 +412,4 @@ TEST(PuzzleFileWriting, APuzzleTheGameWouldRefuseIsNeverWritten) {
 }
 
 }  // namespace
-}  // namespace numera
+}  // namespace numera::testing

@@ -1,12 +1,9 @@
-// Damaged puzzle files by the hundred: every one must either load or be
-// refused cleanly, and whatever loads must redraw, check and save, writing
-// back exactly the bytes it was read from.
-//
-// The run prints its seed; NUMERA_FUZZ_SEED=<seed> repeats it.
+// Damaged puzzle files by the hundred, from fixed seeds: every one must either
+// load or be refused cleanly, and whatever loads must redraw, check and save,
+// writing back exactly the bytes it was read from.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
-#include <iostream>
 #include <random>
 
 #include "core/draw_board.h"
@@ -17,13 +14,8 @@
 #include "tests/puzzle_test_util.h"
 #include "tests/support/fakes.h"
 
-namespace numera {
+namespace numera::testing {
 namespace {
-
-using testing::DumpPuzzleState;
-using testing::ReadBytes;
-using testing::TestGame;
-using testing::WriteBytes;
 
 class Dice {
  public:
@@ -100,16 +92,13 @@ void Mutate(QByteArray& b, Dice& d) {
   }
 }
 
-unsigned Seed() {
-  const QByteArray fromEnv = qgetenv("NUMERA_FUZZ_SEED");
-  if (!fromEnv.isEmpty()) return fromEnv.toUInt();
-  return std::random_device{}();
-}
+void FuzzRound(unsigned seed);
 
 TEST(PuzzleFileFuzz, DamagedFilesLoadWholeOrAreRefusedWithoutATrace) {
-  const unsigned seed = Seed();
-  std::cout << "[   SEED   ] NUMERA_FUZZ_SEED=" << seed << std::endl;
-  RecordProperty("seed", std::to_string(seed));
+  for (unsigned seed : {1u, 2u, 3u}) FuzzRound(seed);
+}
+
+void FuzzRound(unsigned seed) {
   Dice d(seed);
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
@@ -121,7 +110,7 @@ TEST(PuzzleFileFuzz, DamagedFilesLoadWholeOrAreRefusedWithoutATrace) {
   t.msgs.AlwaysFirst();  // "Ok" to refusals, "はい" to saving an incomplete board
   DrawBoard(t.g);
   int loaded = 0, refused = 0;
-  for (int round = 0; round < 500; ++round) {
+  for (int round = 0; round < 200; ++round) {
     SCOPED_TRACE(::testing::Message() << "seed " << seed << " round " << round);
     QByteArray bytes = SerializePuzzle(RandomPuzzle(d));
     Mutate(bytes, d);
@@ -153,10 +142,9 @@ TEST(PuzzleFileFuzz, DamagedFilesLoadWholeOrAreRefusedWithoutATrace) {
     ASSERT_EQ(saved, SerializePuzzle(expected));
     ASSERT_TRUE(bytes.startsWith(saved));
   }
-  std::cout << "[   FUZZ   ] loaded " << loaded << ", refused " << refused << std::endl;
-  EXPECT_GT(loaded, 50);
-  EXPECT_GT(refused, 50);
+  EXPECT_GT(loaded, 20);
+  EXPECT_GT(refused, 20);
 }
 
 }  // namespace
-}  // namespace numera
+}  // namespace numera::testing

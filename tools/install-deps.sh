@@ -10,6 +10,8 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   qt6-translations-l10n
   xvfb xauth xdotool x11-utils imagemagick python3 libxdamage1 openbox
+  dpkg-dev file   # the Debian package: its library dependencies
+  mecab-ipadic    # the nouns numera-puzzle make --dictionary draws from
 )
 
 missing=()

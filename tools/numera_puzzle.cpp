@@ -2,6 +2,7 @@
 //
 //   numera-puzzle info FILE            the puzzle as JSON on standard output
 //   numera-puzzle pack SOURCE.json OUT  a puzzle file from that JSON
+//   numera-puzzle check | solve | make  the workshop (tools/workshop/commands.h)
 //
 // It reads and writes puzzles with the game's own code, so `info` refuses
 // exactly the files the game refuses (with the game's message) and `pack`
@@ -14,6 +15,7 @@
 
 #include "files/puzzle_file.h"
 #include "files/puzzle_json.h"
+#include "tools/workshop/commands.h"
 
 namespace {
 
@@ -26,7 +28,14 @@ int Usage() {
   Err(
       QStringLiteral("使い方:\n"
                      "  numera-puzzle info FILE.mlt          パズルを JSON で表示します\n"
-                     "  numera-puzzle pack SOURCE.json OUT.mlt  JSON からパズルを作ります"));
+                     "  numera-puzzle pack SOURCE.json OUT.mlt  JSON からパズルを作ります\n"
+                     "  numera-puzzle check FILE.mlt [--json]   盤面が完成しているか確かめます\n"
+                     "  numera-puzzle solve FILE.mlt [--seconds S] [--seed K] [--write OUT.mlt] "
+                     "[--json]\n"
+                     "                                       最高得点の盤面を探します\n"
+                     "  numera-puzzle make (WORDS.txt | --dictionary) --size N [--words K] "
+                     "[--seed K] OUT.mlt\n"
+                     "                                       新しいパズルと解答を作ります"));
   return 2;
 }
 
@@ -70,5 +79,12 @@ int main(int argc, char** argv) {
   const QStringList args = app.arguments();
   if (args.size() == 3 && args[1] == QLatin1String("info")) return Info(args[2]);
   if (args.size() == 4 && args[1] == QLatin1String("pack")) return Pack(args[2], args[3]);
+  const QStringList rest = args.mid(2);
+  if (args.size() >= 2 && args[1] == QLatin1String("check"))
+    return numera::workshop::CheckCommand(rest);
+  if (args.size() >= 2 && args[1] == QLatin1String("solve"))
+    return numera::workshop::SolveCommand(rest);
+  if (args.size() >= 2 && args[1] == QLatin1String("make"))
+    return numera::workshop::MakeCommand(rest);
   return Usage();
 }

@@ -3,27 +3,27 @@
 #include <cmath>
 #include <string>
 
+#include "core/draw_board.h"
+#include "play/placement.h"
+#include "play/word_selection.h"
+
 namespace numera::testing {
 
 int ScriptedMessageHost::Show(const MessageBoxRequest& box) {
   boxes.push_back(box);
+  if (log) *log << QStringLiteral("box");
   if (on_show) on_show(box);
   if (answers_.empty()) {
-    if (always_first_) return 0;
-    throw std::runtime_error("unexpected message box: " + box.Message.toStdString());
+    if (fallback_ == kNone) throw UnansweredBox(box);
+    return fallback_ == kFirst ? 0 : box.Count - 1;
   }
   const Answer a = answers_.front();
   answers_.pop_front();
-  if (a.Caption.isEmpty()) {
-    if (a.Index < 0 || a.Index >= box.Count)
-      throw std::runtime_error("no button " + std::to_string(a.Index) +
-                               " in: " + box.Message.toStdString());
-    return a.Index;
-  }
-  const int index = static_cast<int>(box.Captions.indexOf(a.Caption));
-  if (index < 0) {
-    throw std::runtime_error("no button \"" + a.Caption.toStdString() +
-                             "\" in: " + box.Message.toStdString() + " [" +
+  const int index =
+      a.Caption.isEmpty() ? a.Index : static_cast<int>(box.Captions.indexOf(a.Caption));
+  if (index < 0 || index >= box.Count) {
+    throw std::runtime_error("no button \"" + a.Caption.toStdString() + "\" (" +
+                             std::to_string(a.Index) + ") in: " + box.Message.toStdString() + " [" +
                              box.Captions.join("|").toStdString() + "]");
   }
   return index;
@@ -35,18 +35,94 @@ QStringList ScriptedMessageHost::Messages() const {
   return out;
 }
 
-QStringList ScriptedMessageHost::Titles() const {
-  QStringList out;
-  for (const auto& b : boxes) out << b.Title;
-  return out;
+void RecordingSound::Play(const QByteArray& wav) {
+  played.push_back(wav);
+  if (!log) return;
+  *log << (wav.startsWith("slot ") ? QStringLiteral("sound ") + QString::fromLatin1(wav)
+                                   : QStringLiteral("sound of %1 bytes").arg(wav.size()));
 }
 
-const RecordingCanvas::PrintRec* RecordingCanvas::PrintAt(int x, int y, int n) const {
-  const double px = (width - 1.0) * x / n + 1;
-  const double py = (width - 1.0) * y / n + 1;
-  for (const auto& p : prints)
-    if (std::abs(p.X - px) < 1e-9 && std::abs(p.Y - py) < 1e-9) return &p;
-  return nullptr;
+void FakePump::ProcessEvents(int maxWaitMs) {
+  ++calls;
+  const int ms = maxWaitMs > 0 ? maxWaitMs : 1;
+  if (log) *log << QStringLiteral("events for %1 ms").arg(ms);
+  if (on_events) on_events();
+  clock_.now += static_cast<std::uint32_t>(ms);
+}
+
+std::int16_t FakeKeys::GetAsyncKeyState(int vk) {
+  queried.push_back(vk);
+  for (int k : down)
+    if (k == vk) return static_cast<std::int16_t>(0x8000);
+  return 0;
+}
+
+double ScriptedRandom::Rnd() {
+  ++draws;
+  double v = fallback;
+  if (!values.empty()) {
+    v = values.front();
+    values.pop_front();
+  }
+  if (log) *log << QStringLiteral("random %1").arg(v);
+  return v;
+}
+
+void ScriptedRandom::Randomize() {
+  ++seeded;
+  if (log) *log << QStringLiteral("random numbers seeded");
+}
+
+std::optional<OpenFileResult> FakeFileDialog::GetOpenFileName(const OpenFileRequest& request) {
+  requests.push_back(request);
+  if (log) {
+    *log << QStringLiteral("open dialog \"%1\" in %2, filters %3, extension %4 → %5")
+                .arg(request.Title, request.InitialFolder,
+                     request.Filters.join(QStringLiteral("|")), request.DefaultExtension,
+                     result ? result->Path + QStringLiteral(" (") + result->FileTitle + ')'
+                            : QStringLiteral("cancelled"));
+  }
+  return result;
+}
+
+void RecordingCanvas::BeginFrame(int w, int h, const QString& font, double size) {
+  ++frames;
+  width = w;
+  height = h;
+  font_name = font;
+  font_size = size;
+  lines.clear();
+  prints.clear();
+  if (log) *log << QStringLiteral("draw");
+}
+
+void FakeWindows::SyncMainWindow() {
+  QString icons;
+  for (int i = 0; state && i <= 2; ++i) {
+    const PictureView& p = state->Formain.PicGra(i);
+    if (p.Visible) icons += QStringLiteral(" (%1, %2)").arg(p.Left).arg(p.Top);
+  }
+  Note(QStringLiteral("window brought up to date") +
+       (icons.isEmpty() ? QString() : QStringLiteral(", icons at") + icons));
+}
+
+void FakeWindows::ShowSettingsWindow() {
+  ++settings_opened;
+  Note(QStringLiteral("settings window opened"));
+  if (on_settings) on_settings();
+  Note(QStringLiteral("settings window closed"));
+}
+
+void FakeWindows::EndProgram(int exitCode) {
+  Note(QStringLiteral("program ends (exit %1)").arg(exitCode));
+  throw ProgramEnded{exitCode};
+}
+
+TestGame::TestGame() {
+  for (auto* l : {&msgs.log, &sound.log, &pump.log, &rng.log, &files.log, &canvas.log, &win.log})
+    *l = &log;
+  for (int k = 0; k <= 19; ++k) s.SoundData(k) = "slot " + QByteArray::number(k);
+  win.state = &s;
 }
 
 void TestGame::LoadWords(int n, const QStringList& words) {
@@ -63,6 +139,45 @@ void TestGame::LoadWords(int n, const QStringList& words) {
   }
   s.MaxWordLength = static_cast<Integer>(longest);
   s.Formain.MenusEnabled = true;
+}
+
+void TestGame::Place(int i, int column, int row, int dir) {
+  const Integer mode = s.MessageMode;
+  s.MessageMode = 1;
+  s.SelectedIndex = 0;
+  La_MouseDown(g, static_cast<Integer>(i), 1, 0, 0, 0);
+  // The centre of the cell, in the picture's pixels.
+  const float cell = static_cast<float>(s.Formain.Pimain.Width - 1) / s.BoardSize;
+  Pimain_MouseDown(g, static_cast<Integer>(dir == 0 ? 1 : 2), 0, (column + 0.5f) * cell,
+                   (row + 0.5f) * cell);
+  DrawBoard(g);
+  s.MessageMode = mode;
+  if (s.WordUsed(i) != 1) throw std::logic_error("word " + std::to_string(i) + " does not fit");
+}
+
+void SetBoard(GameState& s, const QString& text) {
+  const QStringList rows = text.split('/');
+  s.BoardSize = static_cast<Integer>(rows.size() - 2);
+  s.Board.Fill(QString());
+  for (int y = -1; y <= s.BoardSize; ++y) {
+    const QString& row = rows[y + 1];
+    if (row.size() != rows.size()) throw std::logic_error("a board must be square");
+    for (int x = -1; x <= s.BoardSize; ++x) {
+      const QChar c = row[x + 1];
+      if (c != QChar(u'・')) s.Board(x, y) = QString(c);
+    }
+  }
+}
+
+QString BoardText(const GameState& s) {
+  QStringList rows;
+  for (int y = -1; y <= s.BoardSize; ++y) {
+    QString row;
+    for (int x = -1; x <= s.BoardSize; ++x)
+      row += s.Board(x, y).isEmpty() ? QStringLiteral("・") : s.Board(x, y);
+    rows << row;
+  }
+  return rows.join('/');
 }
 
 }  // namespace numera::testing

@@ -1,8 +1,11 @@
 // Scripted and recording stand-ins for the platform, so every chain and
-// every redraw can be driven and checked without a window.
+// every redraw can be driven and checked without a window. Every fake also
+// writes what it was asked to do into one shared log, in order: the
+// transcripts of the chains are printed from it.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <functional>
 #include <stdexcept>
@@ -17,36 +20,45 @@ struct ProgramEnded {
   int ExitCode = 0;
 };
 
-// Records every box and answers with the scripted buttons, given either by
-// caption or by index. Running out of answers is a test failure.
+// Thrown when a box appears that no scripted answer is left for.
+struct UnansweredBox : std::runtime_error {
+  explicit UnansweredBox(const MessageBoxRequest& b)
+      : std::runtime_error("unexpected message box: " + b.Message.toStdString()), box(b) {}
+  MessageBoxRequest box;
+};
+
+// Answers each box with the next scripted button, given by caption or index.
 class ScriptedMessageHost : public MessageHost {
  public:
+  void Press(const QString& caption) { answers_.push_back({caption, 0}); }
+  void PressIndex(int index) { answers_.push_back({QString(), index}); }
+  // Answers every box without a scripted answer with its first (or last)
+  // button.
+  void AlwaysFirst() { fallback_ = kFirst; }
+  void AlwaysLast() { fallback_ = kLast; }
+  int Show(const MessageBoxRequest& box) override;
+
+  QStringList Messages() const;
+  std::size_t Pending() const { return answers_.size(); }
+  std::vector<MessageBoxRequest> boxes;
+  std::function<void(const MessageBoxRequest&)> on_show;  // before the answer
+  QStringList* log = nullptr;
+
+ private:
   struct Answer {
     QString Caption;  // empty: use Index
     int Index = 0;
   };
-  void Press(const QString& caption) { answers_.push_back({caption, 0}); }
-  void PressIndex(int index) { answers_.push_back({QString(), index}); }
-  // Answers every remaining box with its first button.
-  void AlwaysFirst(bool on = true) { always_first_ = on; }
-  int Show(const MessageBoxRequest& box) override;
-
-  std::vector<MessageBoxRequest> boxes;
-  QStringList Messages() const;
-  QStringList Titles() const;
-  std::size_t Pending() const { return answers_.size(); }
-  // Called with each box before it is answered (e.g. to inject events).
-  std::function<void(const MessageBoxRequest&)> on_show;
-
- private:
   std::deque<Answer> answers_;
-  bool always_first_ = false;
+  enum { kNone, kFirst, kLast } fallback_ = kNone;
 };
 
+// SoundData entries of a TestGame hold "slot K", so the log names the slot.
 class RecordingSound : public SoundPlayer {
  public:
-  void Play(const QByteArray& wav) override { played.push_back(wav); }
+  void Play(const QByteArray& wav) override;
   std::vector<QByteArray> played;
+  QStringList* log = nullptr;
 };
 
 // A clock that only moves when events are processed.
@@ -59,13 +71,10 @@ class FakeClock : public Clock {
 class FakePump : public EventPump {
  public:
   explicit FakePump(FakeClock& clock) : clock_(clock) {}
-  void ProcessEvents(int maxWaitMs) override {
-    ++calls;
-    if (on_events) on_events();
-    clock_.now += static_cast<std::uint32_t>(maxWaitMs > 0 ? maxWaitMs : 1);
-  }
+  void ProcessEvents(int maxWaitMs) override;
   int calls = 0;
   std::function<void()> on_events;
+  QStringList* log = nullptr;
 
  private:
   FakeClock& clock_;
@@ -73,12 +82,7 @@ class FakePump : public EventPump {
 
 class FakeKeys : public KeyPoller {
  public:
-  std::int16_t GetAsyncKeyState(int vk) override {
-    queried.push_back(vk);
-    for (int k : down)
-      if (k == vk) return static_cast<std::int16_t>(0x8000);
-    return 0;
-  }
+  std::int16_t GetAsyncKeyState(int vk) override;
   std::vector<int> down;
   std::vector<int> queried;
 };
@@ -86,28 +90,21 @@ class FakeKeys : public KeyPoller {
 // Returns scripted values in order, then `fallback` for ever.
 class ScriptedRandom : public Random {
  public:
-  double Rnd() override {
-    ++draws;
-    if (values.empty()) return fallback;
-    const double v = values.front();
-    values.pop_front();
-    return v;
-  }
-  void Randomize() override { ++seeded; }
+  double Rnd() override;
+  void Randomize() override;
   std::deque<double> values;
   double fallback = 0.0;
   int draws = 0;
   int seeded = 0;
+  QStringList* log = nullptr;
 };
 
 class FakeFileDialog : public FileDialog {
  public:
-  std::optional<OpenFileResult> GetOpenFileName(const OpenFileRequest& request) override {
-    requests.push_back(request);
-    return result;
-  }
+  std::optional<OpenFileResult> GetOpenFileName(const OpenFileRequest& request) override;
   std::optional<OpenFileResult> result;
   std::vector<OpenFileRequest> requests;
+  QStringList* log = nullptr;
 };
 
 class RecordingCanvas : public Canvas {
@@ -121,15 +118,7 @@ class RecordingCanvas : public Canvas {
     QString Text;
     Colour Color;
   };
-  void BeginFrame(int width, int height, const QString& font, double size) override {
-    ++frames;
-    this->width = width;
-    this->height = height;
-    font_name = font;
-    font_size = size;
-    lines.clear();
-    prints.clear();
-  }
+  void BeginFrame(int width, int height, const QString& font, double size) override;
   void Line(double x1, double y1, double x2, double y2, Colour c) override {
     lines.push_back({x1, y1, x2, y2, c});
   }
@@ -138,40 +127,44 @@ class RecordingCanvas : public Canvas {
   }
   void EndFrame() override {}
 
-  // The print at a cell's position on an N x N board, if any.
-  const PrintRec* PrintAt(int x, int y, int n) const;
-
   int frames = 0;
   int width = 0, height = 0;
   QString font_name;
   double font_size = 0;
   std::vector<LineRec> lines;
   std::vector<PrintRec> prints;
+  QStringList* log = nullptr;
 };
 
 class FakeWindows : public Windows {
  public:
-  void SyncMainWindow() override { ++syncs; }
-  void ShowMainWindow() override { ++shown; }
-  void FocusBoard() override { ++focused; }
+  void SyncMainWindow() override;
+  void ShowMainWindow() override { ++shown, Note(QStringLiteral("main window shown")); }
+  void FocusBoard() override { Note(QStringLiteral("board takes the focus")); }
   int ScaleWidth() override { return scale_width; }
   int ScaleHeight() override { return scale_height; }
   bool VerticalFontAvailable() override { return vertical_font; }
-  void ShowSettingsWindow() override {
-    ++settings_opened;
-    if (on_settings) on_settings();
-  }
-  [[noreturn]] void EndProgram(int exitCode) override { throw ProgramEnded{exitCode}; }
+  void ShowSettingsWindow() override;
+  [[noreturn]] void EndProgram(int exitCode) override;
 
-  int syncs = 0, shown = 0, focused = 0, settings_opened = 0;
+  int shown = 0, settings_opened = 0;
   int scale_width = 500, scale_height = 539;
   bool vertical_font = true;
-  std::function<void()> on_settings;
+  std::function<void()> on_settings;  // what the player does in the window
+  QStringList* log = nullptr;
+  const GameState* state = nullptr;  // to tell where flying icons are shown
+
+ private:
+  void Note(const QString& what) {
+    if (log) *log << what;
+  }
 };
 
-// A whole game on fakes.
+// A whole game on fakes, all writing into `log`.
 struct TestGame {
+  TestGame();
   GameState s;
+  QStringList log;
   ScriptedMessageHost msgs;
   RecordingSound sound;
   FakeClock clock;
@@ -184,8 +177,16 @@ struct TestGame {
   Platform p{msgs, sound, clock, pump, keys, rng, files, canvas, win};
   Game g{s, p};
 
-  // Puts an N x N puzzle with these words (points 10, 20, ...) into play.
+  // Puts an N x N puzzle with these words (points 10, 20, ...) into play, as
+  // opening a file would, without a file.
   void LoadWords(int n, const QStringList& words);
+  // Places word i as the player would (select it, press its first cell).
+  void Place(int i, int column, int row, int dir);
 };
+
+// The board and its ring as text: N + 2 rows of N + 2 cells from (-1, -1),
+// rows joined by '/', "・" for an empty cell. SetBoard also sets N.
+void SetBoard(GameState& s, const QString& rows);
+QString BoardText(const GameState& s);
 
 }  // namespace numera::testing

@@ -1,0 +1,66 @@
+// The check of a puzzle file: its stored placements played through the
+// game's own placement rules in file order, then the game's board check,
+// with the reasons an incomplete board is incomplete.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "core/game_state.h"
+#include "files/puzzle_file.h"
+#include "tools/workshop/layout.h"
+
+namespace numera::workshop {
+
+struct Cell {
+  int X = 0;
+  int Y = 0;
+  bool operator==(const Cell&) const = default;
+};
+
+// A run of two or more letters that touches an empty cell at one end or both.
+struct OpenRun {
+  bool Across = true;  // in a row (else in a column)
+  Cell From;           // its first letter
+  Cell To;             // its last letter
+  std::vector<Cell> OpenEnds;
+  bool operator==(const OpenRun&) const = default;
+};
+
+// A stored placement the fit test refused.
+struct RefusedPlacement {
+  int Index = 0;  // 1-based entry
+  QString Text;
+  Cell At;
+  int Dir = 0;
+};
+
+struct CheckReport {
+  Long Score = 0;
+  Long PlacedCount = 0;
+  int WordCount = 0;
+  bool Complete = false;          // the game's verdict, and every placement played
+  std::vector<Cell> Unconnected;  // letters the game's fill did not reach
+  std::vector<OpenRun> OpenRuns;  // in the order the check meets them
+  std::vector<RefusedPlacement> Refused;
+  QStringList Board;  // the board with its ring, as text
+};
+
+// The puzzle with these placements (Placement::Word counts entries from 0)
+// stored in place of its own, and their count and score.
+PuzzleFile WithPlacements(const PuzzleFile& puzzle, const std::vector<Placement>& placements);
+
+// Plays the stored placements of the first WordCount entries in file order
+// into s (which should be fresh), then runs the board check.
+CheckReport CheckPuzzle(const PuzzleFile& puzzle, GameState& s);
+
+// The game's check of the board in s, with its reasons. Leaves the check's
+// work in s as the game does.
+void JudgeBoard(GameState& s, CheckReport* report);
+
+// The board with its ring, one line a row: letters as they are, "×" for an
+// end mark, "・" for an empty cell.
+QStringList BoardText(const GameState& s);
+
+}  // namespace numera::workshop

@@ -1,0 +1,159 @@
+#include "tools/workshop/maker.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "tools/workshop/builder.h"
+#include "tools/workshop/checker.h"
+#include "tools/workshop/solver.h"
+#include "tools/workshop/word_list.h"
+
+namespace numera::workshop {
+
+namespace {
+
+// The pool's commonest words the maker draws from.
+constexpr std::size_t kPoolSize = 2000;
+
+bool CountsFit(std::size_t words, const MakeOptions& options, QString* problem) {
+  if (options.Size < 1 || options.Size > 30) {
+    *problem = QStringLiteral("盤の大きさは 1 から 30 までにしてください。");
+    return false;
+  }
+  if (words > kMostWords || words == 0) {
+    *problem = QStringLiteral("単語は 1 個から %1 個までにしてください（%2 個です）。")
+                   .arg(kMostWords)
+                   .arg(words);
+    return false;
+  }
+  return true;
+}
+
+bool Holdable(const std::vector<Word>& words, const MakeOptions& options, QString* problem) {
+  if (!CountsFit(words.size(), options, problem)) return false;
+  for (const Word& w : words) {
+    const QString text = FromU16(w.Text);
+    if (static_cast<int>(w.Text.size()) > options.Size) {
+      *problem = QStringLiteral("「%1」は %2 × %2 の盤に入りません。").arg(text).arg(options.Size);
+      return false;
+    }
+    if (DecodeCp932(EncodeCp932(text)) != text) {
+      *problem = QStringLiteral("「%1」にはシフト JIS で書けない文字があります。").arg(text);
+      return false;
+    }
+  }
+  return true;
+}
+
+// Sorts the words into the order of the list and renumbers the placements.
+MadePuzzle InListOrder(const std::vector<Word>& words, const std::vector<Placement>& placements) {
+  std::vector<int> order;
+  for (const Placement& p : placements) order.push_back(p.Word);
+  std::sort(order.begin(), order.end(), [&words](int a, int b) {
+    const auto& ta = words[static_cast<std::size_t>(a)].Text;
+    const auto& tb = words[static_cast<std::size_t>(b)].Text;
+    return ta != tb ? ta < tb : a < b;
+  });
+  MadePuzzle made;
+  std::vector<int> index(words.size(), -1);
+  for (const int w : order) {
+    index[static_cast<std::size_t>(w)] = static_cast<int>(made.Words.size());
+    made.Words.push_back(words[static_cast<std::size_t>(w)]);
+  }
+  for (Placement p : placements) {
+    p.Word = index[static_cast<std::size_t>(p.Word)];
+    made.Placements.push_back(p);
+  }
+  return made;
+}
+
+}  // namespace
+
+bool MakeFromList(const std::vector<Word>& list, const MakeOptions& options, MadePuzzle* out,
+                  QString* problem) {
+  std::vector<Word> words = list;
+  if (options.Words > 0 && options.Words < static_cast<int>(list.size())) {
+    Rng rng(options.Seed);
+    rng.Shuffle(words);
+    words.resize(static_cast<std::size_t>(options.Words));
+  } else if (options.Words > static_cast<int>(list.size())) {
+    *problem = QStringLiteral("単語が %1 個しかありません。").arg(list.size());
+    return false;
+  }
+  if (!Holdable(words, options, problem)) return false;
+  // Every word counts the same, so the best board is one with all of them.
+  std::vector<Word> equal = words;
+  for (Word& w : equal) w.Points = 1;
+  SolveOptions solve;
+  solve.Seconds = options.Seconds;
+  solve.Seed = options.Seed;
+  const SolveResult result = Solve(equal, options.Size, solve);
+  if (result.Placements.size() != words.size()) {
+    *problem = result.Proven
+                   ? QStringLiteral("この単語をすべて %1 × %1 の盤に並べることはできません。")
+                         .arg(options.Size)
+                   : QStringLiteral("%1 秒のうちに、すべての単語が並ぶ盤を作れませんでした。")
+                         .arg(options.Seconds);
+    return false;
+  }
+  *out = InListOrder(words, result.Placements);
+  return true;
+}
+
+bool MakeFromPool(const std::vector<Word>& pool, const MakeOptions& options, MadePuzzle* out,
+                  QString* problem) {
+  const int wanted = options.Words;
+  if (!CountsFit(static_cast<std::size_t>(std::max(wanted, 0)), options, problem)) return false;
+  std::vector<Word> candidates;
+  for (const Word& w : pool) {
+    if (static_cast<int>(w.Text.size()) <= options.Size) candidates.push_back(w);
+    if (candidates.size() == kPoolSize) break;
+  }
+  const auto deadline = std::chrono::steady_clock::now() +
+                        std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                            std::chrono::duration<double>(options.Seconds));
+  Rng rng(options.Seed);
+  while (std::chrono::steady_clock::now() < deadline) {
+    rng.Shuffle(candidates);
+    Layout layout(candidates, options.Size);
+    std::uint64_t nodes = 0;
+    // A long first word gives the others something to cross.
+    const auto first = std::max_element(
+        candidates.begin(),
+        candidates.begin() + std::min<std::ptrdiff_t>(20, std::ssize(candidates)),
+        [](const Word& a, const Word& b) { return a.Text.size() < b.Text.size(); });
+    layout.Place(layout.Root(static_cast<int>(first - candidates.begin())));
+    for (int w = 0; w < static_cast<int>(candidates.size()) &&
+                    static_cast<int>(layout.Placed().size()) < wanted;
+         ++w) {
+      Placement p;
+      if (!layout.IsPlaced(w) && BestCrossing(layout, w, rng, &p, &nodes)) layout.Place(p);
+    }
+    if (static_cast<int>(layout.Placed().size()) == wanted && layout.Complete()) {
+      *out = InListOrder(candidates, layout.OnBoard());
+      return true;
+    }
+  }
+  *problem = QStringLiteral("%1 秒のうちに、%2 語の並ぶ盤を作れませんでした。")
+                 .arg(options.Seconds)
+                 .arg(wanted);
+  return false;
+}
+
+PuzzleFile PuzzleFor(const MadePuzzle& made, int boardSize, bool solved) {
+  PuzzleFile p = EmptyPuzzle(PuzzleLayout::kVersion2);
+  int longest = 0;
+  for (std::size_t i = 0; i < made.Words.size(); ++i) {
+    p.Entries[i].TextBytes = EncodeCp932(FromU16(made.Words[i].Text));
+    p.Entries[i].Points = made.Words[i].Points;
+    longest = std::max(longest, static_cast<int>(made.Words[i].Text.size()));
+  }
+  p.CountSuffixBytes = EncodeCp932(QStringLiteral("語"));
+  p.ScoreSuffixBytes = EncodeCp932(QStringLiteral("点"));
+  p.BoardSize = static_cast<Integer>(boardSize);
+  p.MaxWordLength = static_cast<Integer>(longest);
+  p.WordCount = static_cast<Integer>(made.Words.size());
+  return solved ? WithPlacements(p, made.Placements) : p;
+}
+
+}  // namespace numera::workshop
