@@ -198,12 +198,11 @@ def puzzle_info(numera_puzzle, path):
 
 
 def solution(info):
-    """The bundled solution of a puzzle as {word index: (x, y, dir)}, in the
-    order the solution places its words."""
+    """The bundled solution of a puzzle as {word index: (x, y, dir)}."""
     texts = [w["text"] for w in info["words"][:info["word_count"]]]
     for name in sorted(os.listdir(SOLUTIONS)):
         with open(os.path.join(SOLUTIONS, name), encoding="utf-8") as f:
-            placements = json.load(f)["placements"]
-        if sorted(p["text"] for p in placements) == sorted(texts):
-            return {texts.index(p["text"]) + 1: (p["x"], p["y"], p["dir"]) for p in placements}
+            words = json.load(f)["words"]
+        if [w["text"] for w in words] == texts:
+            return {i: (w["x"], w["y"], w["dir"]) for i, w in enumerate(words, 1) if w["used"]}
     fail("no bundled solution matches the puzzle")
