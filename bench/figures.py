@@ -10,10 +10,11 @@
            board's area), for placing a word on the 30 x 30 board
   memory   peak resident memory (VmHWM) after all of the above
 
+The last three are measured at zoom 1, 2 and 3.
+
 Run through bench/figures.sh."""
 
 import glob
-import json
 import os
 import statistics
 import subprocess
@@ -21,17 +22,18 @@ import sys
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
+sys.path[:0] = [os.path.join(HERE, "..", "tests", "e2e"), os.path.join(HERE, "..", "tools")]
 
-from rules import fits, greedy_fill, rebuild  # noqa: E402
-from xclient import Watcher  # noqa: E402
-from xdrive import geometry, grab, puzzle_info, run  # noqa: E402
+from game_setup import pack_in_play, set_zoom  # noqa: E402
+from xdrive import MainLayout, client_origin, geometry, puzzle_info, solution  # noqa: E402
+from xwatch import Watcher  # noqa: E402
 
 GAME, BUILD = sys.argv[1:3]
 WHAT = sys.argv[3:] or ["launch", "idle", "latency", "memory"]
 NUMERA_PUZZLE = os.path.join(BUILD, "numera-puzzle")
 LAUNCHES = 7
 PRESSES = 15
+ZOOMS = (1, 2, 3)
 
 
 def say(text):
@@ -77,58 +79,19 @@ def peak_memory_mb(pid):
 
 
 def puzzle_30(placed_share=0.6):
-    """The bundled 30 x 30 puzzle with part of its words placed, and a word
-    left over that can be placed by a press (with the cell to press)."""
+    """The bundled 30 x 30 puzzle with the first part of its solution placed,
+    and the solution's next word left over to be placed by a press."""
     for path in sorted(glob.glob(os.path.join(BUILD, "*.mlt"))):
         info = puzzle_info(NUMERA_PUZZLE, path)
         if info["board_size"] == 30:
             break
     else:
         raise SystemExit("FAILED: no bundled 30 x 30 puzzle")
-    n, count = 30, info["word_count"]
-    words = [None] + info["words"][:count]
-    placed = greedy_fill(words, n, limit=int(count * placed_share))
-    board = rebuild(words, placed)
-    spare = None
-    for i in range(1, count + 1):
-        if i in placed or spare:
-            continue
-        for y in range(n):
-            for x in range(n):
-                if not spare and fits(board, n, words[i]["text"], x, y, 0):
-                    spare = (i, x, y)
-    if not spare:
-        raise SystemExit("FAILED: no word left to place on the 30 x 30 board")
-    for i, (x, y, d) in placed.items():
-        info["words"][i - 1].update(used=1, x=x, y=y, dir=d)
-    info["placed_count"] = len(placed)
-    info["score"] = sum(words[i]["points"] for i in placed)
-    source = os.path.join(GAME, "..", "bench30.json")
-    with open(source, "w", encoding="utf-8") as f:
-        json.dump(info, f, ensure_ascii=False)
+    order = list(solution(info).items())
+    count = int(len(order) * placed_share)
     target = os.path.join(GAME, "bench30.mlt")
-    run(NUMERA_PUZZLE, "pack", source, target)
-    return target, info, spare
-
-
-def inside_origin(window):
-    """Offset of the window's inside (below the menu bar) within the window:
-    the first row of the green background down the left edge."""
-    x, y, w, h = geometry(window)
-    shot = grab((x, y, 4, h))
-    for yy in range(h):
-        if shot.pixel(2, yy) == (0, 0x80, 0):
-            return x, y, yy
-    raise SystemExit("FAILED: no green background in the main window")
-
-
-def label_centre(info, i):
-    count = info["word_count"]
-    rows = int(count / ((count - 1) // 30 + 1) + 0.5)
-    la = 16 * info["max_word_length"] + 7
-    la2 = 8 * (len(str(abs(info["words"][0]["points"]))) + 1) + 5
-    k, r = (i - 1) // rows, (i - 1) % rows
-    return 272 + k * (la - 1 + la2 - 1) + la // 2, 8 + 16 * r + 8
+    info = pack_in_play(NUMERA_PUZZLE, info, dict(order[:count]), target)
+    return target, info, order[count]
 
 
 def idle_cpu(game, seconds=10):
@@ -152,14 +115,14 @@ def overlaps(area, rect):
     return ax < rx + rw and rx < ax + aw and ay < ry + rh and ry < ay + ah
 
 
-def measure_latency(watcher, game, window, info, spare):
-    wx, wy, bar = inside_origin(window)
-    board = (8, bar + 8, 251, 251)  # in window coordinates
-    index, cx, cy = spare
-    s = 250 / 30
-    cell = (wx + 8 + int(s * cx + s / 2), wy + bar + 8 + int(s * cy + s / 2))
-    lx, ly = label_centre(info, index)
-    label = (wx + lx, wy + bar + ly)
+def measure_latency(watcher, game, window, layout, spare):
+    wx, wy = geometry(window)[:2]
+    board = layout.board()
+    board = (board[0] - wx, board[1] - wy, board[2], board[3])  # in window coordinates
+    index, (cx, cy, d) = spare
+    button = 3 if d else 1  # down or across, as the solution has it
+    cell = layout.cell_centre(cx, cy)
+    label = layout.label_centre(index)
 
     def click_label():
         click_at(watcher, *label)
@@ -169,13 +132,13 @@ def measure_latency(watcher, game, window, info, spare):
         click_label()  # select the spare word
         watcher.move(*cell)
         watcher.drain(quiet=0.1)
-        sent = watcher.button(1, True)  # place it across
+        sent = watcher.button(button, True)  # place it
         repainted = None
         for now, kind, *details in watcher.events(2):
             if kind == "damage" and details[0] == window and overlaps(details[1], board):
                 repainted = now
                 break
-        watcher.button(1, False)
+        watcher.button(button, False)
         watcher.drain(quiet=0.25)
         if repainted is None:
             raise SystemExit("FAILED: the board was not repainted after a press that places a word")
@@ -187,7 +150,7 @@ def measure_latency(watcher, game, window, info, spare):
 
 
 def main():
-    watcher = Watcher(watch=True)
+    watcher = Watcher()
     if "launch" in WHAT:
         maps, draws = [], []
         for _ in range(LAUNCHES):
@@ -202,30 +165,32 @@ def main():
     if not {"idle", "latency", "memory"} & set(WHAT):
         return
     path, info, spare = puzzle_30()
-    game, window, _, _ = start(watcher, path)
-    try:
-        watcher.drain(quiet=0.5, limit=5)
-        time.sleep(2)
-        if "idle" in WHAT:
-            used, elapsed = idle_cpu(game)
-            say(f"idle CPU, 30 x 30 open:    {100 * used / elapsed:6.2f} % of one core "
-                f"({used * 1000:.0f} ms in {elapsed:.1f} s)")
-            # With a word selected the arrow keys are watched: the same again.
-            wx, wy, bar = inside_origin(window)
-            lx, ly = label_centre(info, spare[0])
-            click_at(watcher, wx + lx, wy + bar + ly)
-            used, elapsed = idle_cpu(game)
-            click_at(watcher, wx + lx, wy + bar + ly)  # and deselect it
-            say(f"  the same, a word selected: {100 * used / elapsed:6.2f} % of one core "
-                f"({used * 1000:.0f} ms in {elapsed:.1f} s)")
-        if "latency" in WHAT:
-            samples = measure_latency(watcher, game, window, info, spare)
-            say(f"press to repainted board:  median {statistics.median(samples):6.2f} ms, "
-                f"max {max(samples):6.2f} ms  ({len(samples)} placements on 30 x 30)")
-        if "memory" in WHAT:
-            say(f"peak memory (VmHWM):       {peak_memory_mb(game.pid):6.1f} MB")
-    finally:
-        stop(game)
-
+    for zoom in ZOOMS:
+        set_zoom(zoom)
+        game, window, _, _ = start(watcher, path)
+        try:
+            watcher.drain(quiet=0.5, limit=5)
+            time.sleep(2)
+            layout = MainLayout(client_origin(window), info, zoom)
+            at = f"at zoom {zoom}:"
+            if "idle" in WHAT:
+                used, elapsed = idle_cpu(game)
+                say(f"idle CPU, 30 x 30 open {at} {100 * used / elapsed:6.2f} % of one core "
+                    f"({used * 1000:.0f} ms in {elapsed:.1f} s)")
+                # With a word selected the arrow keys are watched: the same again.
+                label = layout.label_centre(spare[0])
+                click_at(watcher, *label)
+                used, elapsed = idle_cpu(game)
+                click_at(watcher, *label)  # and deselect it
+                say(f"  the same, a word selected: {100 * used / elapsed:6.2f} % of one core "
+                    f"({used * 1000:.0f} ms in {elapsed:.1f} s)")
+            if "latency" in WHAT:
+                samples = measure_latency(watcher, game, window, layout, spare)
+                say(f"press to repainted board {at} median {statistics.median(samples):6.2f} ms, "
+                    f"max {max(samples):6.2f} ms  ({len(samples)} placements on 30 x 30)")
+            if "memory" in WHAT:
+                say(f"peak memory (VmHWM) {at}      {peak_memory_mb(game.pid):6.1f} MB")
+        finally:
+            stop(game)
 
 main()

@@ -12,7 +12,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../tests/e2e/lib.sh" "$1"
 shift
 e2e_require
-e2e_start_x
-e2e_prepare_game
-e2e_write_data_dat 0 0 0 0
+E2E_SCREEN=2400x1800 e2e_start_x  # room for the window at zoom 3
+e2e_prepare_game 0 0 0 0
 python3 "$here/figures.py" "$E2E_GAME" "$BUILD_DIR" "$@"

@@ -63,8 +63,11 @@ inline constexpr Colour kDesignBackColor = 0xC0C0C0;
 
 // Formain as data: what the view shows. Design positions are in pixels.
 struct MainWindowState {
-  int WidthTwips = 4150;  // outer size; 15 twips per pixel
+  int WidthTwips = 4150;  // outer size, frame included; 15 twips per pixel
   int HeightTwips = 700;
+  // Counts every time the logic sets the outer size, so the view applies
+  // each one, also a size equal to the last (the player may have resized).
+  int OuterSizeSets = 0;
   Colour BackColor = kDesignBackColor;
   QString PimainFontName = QStringLiteral("ＭＳ ゴシック");
   double PimainFontSize = 9.0;                         // points

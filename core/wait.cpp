@@ -5,6 +5,9 @@
 namespace numera {
 
 void Wait(Game& g, Long ms) {
+  // Whatever the caller changed just before pausing (a new selection, an icon
+  // moved) is on the window for the whole pause, not only after it.
+  g.p.Win.SyncMainWindow();
   const std::uint32_t start = g.p.Time.NowMs();
   const std::int64_t limit = std::max<Long>(ms, 0);
   for (;;) {

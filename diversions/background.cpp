@@ -12,6 +12,9 @@ namespace numera {
 namespace {
 
 constexpr int kFlightFrames = 101;
+// About one display frame a frame, shared among the flying icons, so a
+// flight lasts under two seconds and the icons can be seen crossing.
+constexpr Long kFrameMs = 16;
 constexpr float kIconSize = 48;  // the flying pictures count as 48 pixels square
 
 // Int() of the game: rounds down, also below zero.
@@ -68,6 +71,7 @@ void NightSkyFlight(Game& g) {
   PlaySlot(g, 9);
 
   const int repaintEvery = Int(10.0 / (n + 1));
+  const Long pause = kFrameMs / (n + 1);
   for (int t = 0; t < kFlightFrames; ++t) {
     for (int i = 0; i <= n; ++i) {
       FlyingObject& o = objects[i];
@@ -75,8 +79,7 @@ void NightSkyFlight(Game& g) {
       o.Y += o.VY;
       w.PicGra(i).Left = static_cast<int>(std::lround(o.X));
       w.PicGra(i).Top = static_cast<int>(std::lround(o.Y));
-      g.p.Win.SyncMainWindow();
-      Wait(g, 0);
+      Wait(g, pause);
     }
     if (t % repaintEvery == 0) DrawBoard(g);
   }

@@ -81,6 +81,7 @@ void LayOutForPuzzle(Game& g) {
   const int usedColumns = (n - 1) / rows + 1;
   w.WidthTwips = 16 * usedColumns * (w.La(1).Width + w.La2(1).Width) + 4150 + 150;
   w.HeightTwips = 8080;
+  ++w.OuterSizeSets;
 
   w.Lg1.Width = 30 * static_cast<int>(s.CountSuffix.size()) + 55;
   w.Lg2.Width = std::min(30 * static_cast<int>(s.ScoreSuffix.size()) + 15 * pointChars + 100, 260);

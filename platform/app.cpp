@@ -8,6 +8,7 @@
 #include "platform/fonts.h"
 #include "platform/formain.h"
 #include "platform/formain3.h"
+#include "platform/language.h"
 #include "platform/qt_platform.h"
 
 namespace numera {
@@ -17,6 +18,7 @@ int RunNumera(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("numera"));
   QGuiApplication::setDesktopFileName(QStringLiteral("numera"));
   InstallFontSubstitutions();
+  UseJapaneseQtTexts();
 
   GameState state;
   state.AppPath = QCoreApplication::applicationDirPath();

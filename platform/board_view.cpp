@@ -1,15 +1,40 @@
 #include "platform/board_view.h"
 
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <tuple>
 
 #include "platform/fonts.h"
+#include "platform/zoom.h"
 
 namespace numera {
 
 namespace {
-constexpr int kSmallestLegiblePixels = 7;
+
+// Letters smaller than this on the screen lose their dakuten.
+constexpr int kReadablePixels = 11;
+
+// How far the ink of a full-width letter reaches, across or down, per pixel
+// of font size (the em square holds some air around it).
+double InkPerPixel(const QFont& font) {
+  static QHash<QString, double> known;
+  const auto it = known.constFind(font.family());
+  if (it != known.constEnd()) return *it;
+  QFont probe = font;
+  probe.setPixelSize(100);
+  const QFontMetricsF metrics(probe);
+  double reach = 0;
+  for (const QChar c : QStringLiteral("ぽぶ漢■"))
+    reach = std::max(
+        {reach, metrics.tightBoundingRect(c).width(), metrics.tightBoundingRect(c).height()});
+  return known[font.family()] = std::max(reach, 50.0) / 100;
 }
+
+}  // namespace
 
 QColor ToQColor(Colour bbggrr) {
   return QColor(bbggrr & 0xFF, (bbggrr >> 8) & 0xFF, (bbggrr >> 16) & 0xFF);
@@ -35,13 +60,15 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent) {
 }
 
 void BoardView::BeginFrame(int width, int height, const QString& fontName, double pointSize) {
+  shown_lines_.swap(lines_);
+  shown_texts_.swap(texts_);
+  shown_font_ = letter_font_;
   lines_.clear();
   texts_.clear();
-  if (this->width() != width || this->height() != height) resize(width, height);
+  design_ = QSize(width, height);
+  const QSize shown = Zoomed(design_, zoom_);
+  if (size() != shown) resize(shown);
   font_ = GameFont(fontName, pointSize);
-  // Big boards ask for sizes of a pixel or two; nobody can read that, so the
-  // picture never prints smaller than the smallest legible size.
-  if (font_.pixelSize() < kSmallestLegiblePixels) font_.setPixelSize(kSmallestLegiblePixels);
   vertical_ = IsVerticalFontName(fontName);
 }
 
@@ -54,40 +81,116 @@ void BoardView::Print(double x, double y, const QString& text, Colour colour) {
 }
 
 void BoardView::EndFrame() {
+  ChooseLetterSize();
+  // Mostly a press changes a few cells: only they are painted again, which
+  // keeps a large zoomed board quick to answer.
+  if (lines_ == shown_lines_ && letter_font_ == shown_font_)
+    update(ChangedCells(shown_texts_));
+  else
+    update();
+}
+
+// Both frames list their cells row by row, as DrawBoard prints them.
+QRegion BoardView::ChangedCells(const std::vector<TextItem>& before) const {
+  const auto order = [](const TextItem& a, const TextItem& b) {
+    return std::tuple(a.at.y(), a.at.x(), a.text, a.colour.rgba()) <
+           std::tuple(b.at.y(), b.at.x(), b.text, b.colour.rgba());
+  };
+  std::vector<TextItem> changed;
+  std::set_symmetric_difference(before.begin(), before.end(), texts_.begin(), texts_.end(),
+                                std::back_inserter(changed), order);
+  QRegion dirty;
+  for (const TextItem& t : changed) {
+    // The cell and half of each neighbour, for letters that reach past it.
+    const QRectF cell((t.at.x() - 1 - cell_ / 2) * zoom_, (t.at.y() - 1 - cell_ / 2) * zoom_,
+                      2 * cell_ * zoom_, 2 * cell_ * zoom_);
+    dirty += cell.toAlignedRect();
+  }
+  return dirty;
+}
+
+void BoardView::SetZoom(double z) {
+  zoom_ = z;
+  resize(Zoomed(design_, z));
+  ChooseLetterSize();
   update();
+}
+
+// The letters keep their design size where that can be read and fits the
+// cell on the screen; otherwise they take the largest size whose ink fits
+// between the grid lines, centred there. So a 30 x 30 board, printed at the
+// smallest size by design, shows its dakuten as soon as the zoom gives
+// its cells room.
+void BoardView::ChooseLetterSize() {
+  // The grid has one line across and one down between each two cells.
+  const auto cells = static_cast<double>(lines_.size() / 2 + 1);
+  cell_ = (design_.width() - 1) / cells;
+  const double room = (cell_ - 1) * zoom_;
+  const double ink = InkPerPixel(font_);
+  const int design = static_cast<int>(std::lround(font_.pixelSize() * zoom_));
+  letter_font_ = font_;
+  centred_ = design < kReadablePixels || design * ink > room;
+  letter_font_.setPixelSize(centred_ ? std::max(1, static_cast<int>(room / ink)) : design);
 }
 
 void BoardView::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), Qt::white);
+  // The grid lies where the design puts it, in lines of one pixel up to
+  // zoom 2 and of two beyond, all alike, so no cell looks wider than another.
+  p.save();
+  p.scale(zoom_, zoom_);
   for (const LineItem& l : lines_) {
-    p.setPen(QPen(l.colour, 1.0));
+    QPen pen(l.colour, zoom_ < 2 ? 1.0 : 2.0);
+    pen.setCosmetic(true);
+    p.setPen(pen);
     p.drawLine(l.line);
   }
-  p.setFont(font_);
+  p.restore();
+  p.setFont(letter_font_);
   p.setRenderHint(QPainter::TextAntialiasing);
-  const QFontMetricsF metrics(font_);
+  const QFontMetricsF metrics(letter_font_);
   const qreal ascent = metrics.ascent();
+  const qreal room = (cell_ - 1) * zoom_;
   QColor pen_colour;
   for (const TextItem& t : texts_) {
     if (t.colour != pen_colour) {
       p.setPen(t.colour);
       pen_colour = t.colour;
     }
+    if (centred_) {
+      // The cell between its grid lines begins one pixel before the print
+      // position; the letter's box is centred in it.
+      const QPointF centre = (t.at - QPointF(1, 1)) * zoom_ + QPointF(room, room) / 2;
+      const qreal advance = t.text.size() == 1 ? metrics.horizontalAdvance(t.text[0])
+                                               : metrics.horizontalAdvance(t.text);
+      const QPointF box(advance / 2, (ascent - metrics.descent()) / 2);
+      if (!vertical_) {
+        p.drawText(QPointF(centre.x() - box.x(), centre.y() + box.y()), t.text);
+        continue;
+      }
+      p.save();
+      p.translate(centre);
+      p.rotate(-90);
+      p.drawText(QPointF(-box.x(), box.y()), t.text);
+      p.restore();
+      continue;
+    }
+    const QPointF at = t.at * zoom_;
     if (!vertical_) {
       // Printed from the top-left corner of the cell, as text is printed at a
       // position: the baseline sits one ascent below it.
-      p.drawText(QPointF(t.at.x(), t.at.y() + ascent), t.text);
+      p.drawText(QPointF(at.x(), at.y() + ascent), t.text);
       continue;
     }
     // A vertical-writing font lays each glyph on its side: a quarter turn
     // anticlockwise about the centre of its cell.
-    qreal x = t.at.x();
+    qreal x = at.x();
     for (const QChar c : t.text) {
       const qreal w = metrics.horizontalAdvance(c);
       const qreal h = metrics.height();
       p.save();
-      p.translate(x + w / 2, t.at.y() + h / 2);
+      p.translate(x + w / 2, at.y() + h / 2);
       p.rotate(-90);
       p.drawText(QRectF(-w / 2, -h / 2, w, h), Qt::AlignCenter, QString(c));
       p.restore();
@@ -97,16 +200,18 @@ void BoardView::paintEvent(QPaintEvent*) {
   ++frames_painted_;
 }
 
+// The logic takes presses in design pixels, so a press lands on the same
+// cell at every zoom.
 void BoardView::mousePressEvent(QMouseEvent* event) {
+  const QPointF at = event->position() / zoom_;
   if (on_press)
-    on_press(GameButton(event->button()), static_cast<float>(event->position().x()),
-             static_cast<float>(event->position().y()));
+    on_press(GameButton(event->button()), static_cast<float>(at.x()), static_cast<float>(at.y()));
 }
 
 void BoardView::mouseReleaseEvent(QMouseEvent* event) {
+  const QPointF at = event->position() / zoom_;
   if (on_release)
-    on_release(GameButton(event->button()), static_cast<float>(event->position().x()),
-               static_cast<float>(event->position().y()));
+    on_release(GameButton(event->button()), static_cast<float>(at.x()), static_cast<float>(at.y()));
 }
 
 }  // namespace numera

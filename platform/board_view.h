@@ -1,9 +1,12 @@
 // Pimain, the board picture. It keeps the last frame DrawBoard painted as a
-// short display list and paints it whenever Qt asks, at any pixel ratio.
+// short display list and paints it whenever Qt asks, at any pixel ratio and
+// at the view's zoom: the grid through a scaled painter, the letters at a
+// size chosen for the cells on the screen.
 #pragma once
 
 #include <QColor>
 #include <QFont>
+#include <QRegion>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -24,6 +27,11 @@ class BoardView : public QWidget, public Canvas {
   void Print(double x, double y, const QString& text, Colour colour) override;
   void EndFrame() override;
 
+  // Shows the picture at zoom z; presses are still reported in design pixels.
+  void SetZoom(double z);
+  // The pixel size the letters are printed at on the screen.
+  int letter_pixels() const { return letter_font_.pixelSize(); }
+
   // Mouse presses and releases: button 1 left, 2 right, 4 middle.
   std::function<void(int button, float x, float y)> on_press;
   std::function<void(int button, float x, float y)> on_release;
@@ -40,15 +48,27 @@ class BoardView : public QWidget, public Canvas {
   struct LineItem {
     QLineF line;
     QColor colour;
+    bool operator==(const LineItem&) const = default;
   };
   struct TextItem {
     QPointF at;
     QString text;
     QColor colour;
+    bool operator==(const TextItem&) const = default;
   };
-  std::vector<LineItem> lines_;
-  std::vector<TextItem> texts_;
-  QFont font_;
+  // The cells a new frame prints differently from the one on the screen.
+  QRegion ChangedCells(const std::vector<TextItem>& before) const;
+  void ChooseLetterSize();
+
+  std::vector<LineItem> lines_, shown_lines_;
+  std::vector<TextItem> texts_, shown_texts_;
+  QFont shown_font_;
+  QSize design_{251, 251};
+  double zoom_ = 1.0;
+  double cell_ = 250.0;   // design pixels from one grid line to the next
+  QFont font_;            // as the logic asks, in design pixels
+  QFont letter_font_;     // as printed on the screen
+  bool centred_ = false;  // letters centred in their cells rather than at their print positions
   bool vertical_ = false;
   qint64 frames_painted_ = 0;
 };

@@ -4,6 +4,9 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
 
 #include "core/draw_board.h"
 #include "core/navigation.h"
@@ -13,6 +16,8 @@
 #include "files/save_puzzle.h"
 #include "platform/app_icon.h"
 #include "platform/fonts.h"
+#include "platform/readable_text.h"
+#include "platform/zoom.h"
 #include "play/clearing.h"
 #include "play/placement.h"
 #include "play/shifting.h"
@@ -45,6 +50,29 @@ void GameLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (on_release) on_release(GameButton(event->button()));
 }
 
+void GameLabel::SetOutline(std::optional<QColor> outline) {
+  if (outline == outline_) return;
+  outline_ = outline;
+  update();
+}
+
+void GameLabel::paintEvent(QPaintEvent* event) {
+  if (!outline_) return QLabel::paintEvent(event);
+  // Where QLabel would print: left, centred top to bottom.
+  const QFontMetricsF metrics(font());
+  const QRectF inside = contentsRect();
+  const qreal baseline = inside.top() + (inside.height() - metrics.height()) / 2 + metrics.ascent();
+  QPainterPath path;
+  path.addText(QPointF(inside.left(), baseline), font(), text());
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  // A halo of about a pixel at the design size: the letters keep their own
+  // colour, which tells the player what state a word is in.
+  const qreal width = std::max(1.5, font().pixelSize() / 10.0);
+  p.strokePath(path, QPen(*outline_, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.fillPath(path, palette().color(QPalette::WindowText));
+}
+
 void Background::mousePressEvent(QMouseEvent* event) {
   pressed_ = event->button() == Qt::LeftButton;
 }
@@ -63,6 +91,12 @@ Formain::Formain() {
   setFont(GameFont(QStringLiteral("ＭＳ ゴシック"), 9));
   BuildMenus();
   BuildControls();
+  // Zoom keys only: the menu tree stays as the game has it.
+  AddZoomKeys({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, ZoomIn);
+  AddZoomKeys({QKeySequence::ZoomOut}, ZoomOut);
+  AddZoomKeys({QKeySequence(Qt::CTRL | Qt::Key_0)}, [](double) { return kZoomSteps[0]; });
+  zoom_ = StoredZoom();
+  ApplyZoom();
   key_timer_.setInterval(kKeyPollIdleMs);
   connect(&key_timer_, &QTimer::timeout, this, &Formain::PollKeysOnce);
 }
@@ -176,7 +210,7 @@ void Formain::BuildControls() {
 
   auto* coc = new QPushButton(QStringLiteral("Cleaｒ"), background_);
   coc->setObjectName(QStringLiteral("Coc"));
-  coc->setGeometry(16, 272, 73, 41);
+  buttons_.emplace_back(coc, QRect(16, 272, 73, 41));
   connect(coc, &QPushButton::clicked, this, [this] { Dispatch(Coc_Click); });
   const struct {
     const char* caption;
@@ -188,25 +222,22 @@ void Formain::BuildControls() {
   for (int d = 0; d < 4; ++d) {
     auto* b = new QPushButton(QString::fromUtf8(co[d].caption), background_);
     b->setObjectName(QStringLiteral("Co_%1").arg(d));
-    b->setGeometry(co[d].rect);
+    buttons_.emplace_back(b, co[d].rect);
     connect(b, &QPushButton::clicked, this,
             [this, d] { Dispatch([d](Game& g) { Co_Click(g, static_cast<Integer>(d)); }); });
   }
 
-  const QPixmap icon = windowIcon().pixmap(48, 48);
   for (int i = 0; i < 3; ++i) {
     picgra_[i] = new QLabel(background_);
     picgra_[i]->setObjectName(QStringLiteral("PicGra_%1").arg(i));
-    picgra_[i]->setPixmap(icon);
-    picgra_[i]->setGeometry(w.PicGra(i).Left, w.PicGra(i).Top, w.PicGra(i).Width,
-                            w.PicGra(i).Height);
+    picgra_shown_[i] = w.PicGra(i);
     picgra_[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
     picgra_[i]->hide();
   }
   piccheck_ = new QLabel(background_);
   piccheck_->setObjectName(QStringLiteral("PicCheck"));
   piccheck_->setGeometry(w.PicCheck.Left, w.PicCheck.Top, w.PicCheck.Width, w.PicCheck.Height);
-  piccheck_->hide();
+  piccheck_->hide();  // never shown: its size is the board check's business
   text1_ = new QLineEdit(background_);
   text1_->setObjectName(QStringLiteral("Text1"));
   text1_->setGeometry(0, 0, 57, 41);
@@ -257,6 +288,84 @@ void Formain::PollKeysOnce() {
   UpdateKeyPoll();
 }
 
+QSize Formain::FrameMargins() const {
+  return frameGeometry().size() - size();
+}
+
+void Formain::FitOuterSize() {
+  margins_ = FrameMargins();
+  resize(outer_ - margins_);
+}
+
+void Formain::AddZoomKeys(QList<QKeySequence> keys, double (*step)(double)) {
+  auto* a = new QAction(this);
+  a->setShortcuts(keys);
+  connect(a, &QAction::triggered, this, [this, step] { SetZoom(step(zoom_)); });
+  addAction(a);
+}
+
+void Formain::SetZoom(double z) {
+  z = std::clamp(z, kZoomSteps[0], kMaxZoom);
+  if (z != zoom_) {
+    zoom_ = z;
+    StoreZoom(z);
+    ApplyZoom();
+  }
+  if (design_outer_.isEmpty()) return;  // no size set yet
+  outer_ = Zoomed(design_outer_, zoom_);
+  FitOuterSize();
+}
+
+void Formain::ApplyZoom() {
+  const double z = zoom_;
+  background_->setFont(GameFont(QStringLiteral("ＭＳ ゴシック"), 9 * z));
+  const GameState design;
+  const PictureView& pimain = design.Formain.Pimain;
+  board_->move(Zoomed(QRect(pimain.Left, pimain.Top, 1, 1), z).topLeft());
+  board_->SetZoom(z);
+  for (const auto& [button, rect] : buttons_) button->setGeometry(Zoomed(rect, z));
+  const QFont words = GameFont(QStringLiteral("ＭＳ ゴシック"), 12 * z);
+  for (std::size_t i = 0; i < la_.size(); ++i) {
+    for (auto [label, shown] : {std::pair{la_[i], &la_shown_[i]}, {la2_[i], &la2_shown_[i]}}) {
+      label->setFont(words);
+      label->setGeometry(Zoomed(QRect(shown->Left, shown->Top, shown->Width, shown->Height), z));
+    }
+  }
+  const QFont scores = GameFont(QStringLiteral("ＭＳ ゴシック"), 18 * z);
+  for (int k = 0; k < 3; ++k) {
+    const LabelView& v = lg_shown_[k];
+    lg_[k]->setFont(scores);
+    lg_[k]->setGeometry(Zoomed(QRect(v.Left, v.Top, v.Width, v.Height), z));
+  }
+  const QPixmap icon = windowIcon().pixmap(Zoomed(QSize(48, 48), z));
+  for (int i = 0; i < 3; ++i) {
+    const PictureView& p = picgra_shown_[i];
+    picgra_[i]->setPixmap(icon);
+    picgra_[i]->setGeometry(Zoomed(QRect(p.Left, p.Top, p.Width, p.Height), z));
+  }
+}
+
+bool Formain::event(QEvent* event) {
+  const bool handled = QMainWindow::event(event);
+  const QEvent::Type type = event->type();
+  // Qt learns the frame only once the window manager has put one around the
+  // shown window; then the size is fitted again so the outer size holds.
+  if ((type == QEvent::Move || type == QEvent::Resize) && FrameMargins() != margins_) {
+    FitOuterSize();
+  } else if (type == QEvent::Resize && frameGeometry().size() != outer_) {
+    // Resized by hand (or by the window manager): the zoom becomes the
+    // largest at which the design fits; the rest is background.
+    outer_ = frameGeometry().size();
+    const double z = FitZoom(outer_, design_outer_);
+    if (z != zoom_) {
+      zoom_ = z;
+      StoreZoom(z);
+      ApplyZoom();
+    }
+  }
+  return handled;
+}
+
 void Formain::closeEvent(QCloseEvent* event) {
   if (!game_) return event->accept();
   Integer cancel = 0;
@@ -267,22 +376,23 @@ void Formain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void Formain::SyncLabel(QLabel* label, const LabelView& view, LabelView& shown) {
+void Formain::SyncLabel(GameLabel* label, const LabelView& view, LabelView& shown) {
   if (view.Caption != shown.Caption) label->setText(view.Caption);
   if (view.Left != shown.Left || view.Top != shown.Top || view.Width != shown.Width ||
       view.Height != shown.Height)
-    label->setGeometry(view.Left, view.Top, view.Width, view.Height);
+    label->setGeometry(Zoomed(QRect(view.Left, view.Top, view.Width, view.Height), zoom_));
   if (view.ForeColor != shown.ForeColor) SetTextColour(label, view.ForeColor);
+  label->SetOutline(OutlineFor(ToQColor(view.ForeColor), ToQColor(back_color_)));
   if (view.Visible != label->isVisibleTo(label->parentWidget())) label->setVisible(view.Visible);
   shown = view;
 }
 
 void Formain::Sync(const GameState& s) {
   const MainWindowState& w = s.Formain;
-  if (w.WidthTwips != width_twips_ || w.HeightTwips != height_twips_) {
-    width_twips_ = w.WidthTwips;
-    height_twips_ = w.HeightTwips;
-    resize(w.WidthTwips / kTwipsPerPixel, w.HeightTwips / kTwipsPerPixel);
+  if (w.OuterSizeSets != outer_sets_) {
+    outer_sets_ = w.OuterSizeSets;
+    design_outer_ = QSize(w.WidthTwips / kTwipsPerPixel, w.HeightTwips / kTwipsPerPixel);
+    SetZoom(zoom_);
   }
   if (w.BackColor != back_color_) {
     back_color_ = w.BackColor;
@@ -298,11 +408,13 @@ void Formain::Sync(const GameState& s) {
   for (int k = 0; k < 3; ++k) SyncLabel(lg_[k], *lg[k], lg_shown_[k]);
   for (int i = 0; i < 3; ++i) {
     const PictureView& p = w.PicGra(i);
-    if (picgra_[i]->pos() != QPoint(p.Left, p.Top)) picgra_[i]->move(p.Left, p.Top);
+    const QPoint at = Zoomed(QRect(p.Left, p.Top, 1, 1), zoom_).topLeft();
+    if (picgra_[i]->pos() != at) picgra_[i]->move(at);
     if (p.Visible != picgra_[i]->isVisibleTo(background_)) {
       picgra_[i]->setVisible(p.Visible);
       if (p.Visible) picgra_[i]->raise();
     }
+    picgra_shown_[i] = p;
   }
   if (piccheck_->width() != w.PicCheck.Width || piccheck_->height() != w.PicCheck.Height)
     piccheck_->resize(w.PicCheck.Width, w.PicCheck.Height);

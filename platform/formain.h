@@ -1,6 +1,7 @@
 // Formain, the main window: menus, the board picture, the word list, the
-// score labels and the buttons, all at their design positions. It shows
-// MainWindowState and hands every user event to the game's handlers.
+// score labels and the buttons, all at their design positions times the
+// view's zoom. It shows MainWindowState and hands every user event to the
+// game's handlers.
 #pragma once
 
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "core/platform.h"
@@ -25,10 +27,18 @@ class GameLabel : public QLabel {
   using QLabel::QLabel;
   std::function<void(int button)> on_press;
   std::function<void(int button)> on_release;
+  // A thin outline around the text, for a colour that the background
+  // behind it would swallow; none by default.
+  void SetOutline(std::optional<QColor> outline);
+  std::optional<QColor> outline() const { return outline_; }
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  std::optional<QColor> outline_;
 };
 
 // The window's own background; a left click on it is the window's Click.
@@ -59,6 +69,10 @@ class Formain : public QMainWindow {
   void StartKeyPoll();
   // One pass of the key poll now (when it may run at all).
   void PollKeysNow() { PollKeysOnce(); }
+  // The view's zoom (remembered between sessions); changing it resizes the
+  // window to its design size times the new zoom.
+  double zoom() const { return zoom_; }
+  void SetZoom(double z);
 
   BoardView* board() const { return board_; }
   QAction* action(const QString& name) const { return actions_.at(name); }
@@ -69,6 +83,7 @@ class Formain : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   // Runs one handler the way the main loop would: while it runs the key poll
@@ -80,7 +95,14 @@ class Formain : public QMainWindow {
   void BuildControls();
   void PollKeysOnce();
   void UpdateKeyPoll();
-  static void SyncLabel(QLabel* label, const LabelView& view, LabelView& shown);
+  void SyncLabel(GameLabel* label, const LabelView& view, LabelView& shown);
+  // Places, sizes and letters every control for the zoom.
+  void ApplyZoom();
+  void AddZoomKeys(QList<QKeySequence> keys, double (*step)(double));
+  // The frame around the inside: zero until a window manager has framed it.
+  QSize FrameMargins() const;
+  // Sizes the window so that, frame included, it is outer_.
+  void FitOuterSize();
 
   Game* game_ = nullptr;
   int depth_ = 0;
@@ -91,6 +113,8 @@ class Formain : public QMainWindow {
   GameLabel* lg_[3] = {};
   LabelView lg_shown_[3];
   QLabel* picgra_[3] = {};
+  PictureView picgra_shown_[3];
+  std::vector<std::pair<QWidget*, QRect>> buttons_;  // with their design places
   QLabel* piccheck_ = nullptr;
   QLineEdit* text1_ = nullptr;
   std::map<QString, QAction*> actions_;
@@ -98,7 +122,11 @@ class Formain : public QMainWindow {
   QTimer key_timer_;
   bool polling_ = false;
   Colour back_color_ = -1;
-  int width_twips_ = -1, height_twips_ = -1;
+  int outer_sets_ = -1;
+  QSize design_outer_;  // the outer size the logic set, in design pixels
+  QSize outer_;         // the same at the zoom
+  double zoom_ = 1.0;
+  QSize margins_;  // the frame the last fit allowed for
 };
 
 }  // namespace numera

@@ -1,11 +1,13 @@
 #include "platform/formain2.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QPalette>
+#include <cmath>
 
 #include "platform/app_icon.h"
+#include "platform/formain.h"
 #include "platform/formain2_dialog.h"
+#include "platform/zoom.h"
 
 namespace numera {
 
@@ -100,28 +102,38 @@ QRect LabelRect(const FrameDesign& frame, int i) {
   return Twips(480, 240 + 360 * i, frame.Width - 480 - 120, 255);
 }
 
-QWidget* MainWindow() {
+Formain* MainWindow() {
   for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (qobject_cast<QMainWindow*>(w)) return w;
+    if (auto* main = qobject_cast<Formain*>(w)) return main;
   }
   return nullptr;
 }
 
 }  // namespace
 
-Formain2::Formain2(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
+Formain2::Formain2(Game& g, QWidget* parent, double zoom) : QDialog(parent), g_(g), zoom_(zoom) {
   setWindowTitle(QStringLiteral("詳細設定"));
   setWindowIcon(parent ? parent->windowIcon() : NumeraIcon());
   setModal(true);
   QFont font(QStringLiteral("ＭＳ ゴシック"));
-  font.setPointSizeF(9);
+  font.setPointSizeF(9 * zoom);
   setFont(font);
   // Frame captions sit on the frame's top line, so the first row of buttons
   // (16 pixels down) stands clear inside the frame.
-  setStyleSheet(
-      QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 6px; }"
-                     "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
-  setFixedSize(5580 / kTwipsPerPixel, 4140 / kTwipsPerPixel);
+  const auto px = [zoom](int v) { return QString::number(std::lround(v * zoom)); };
+  QString style =
+      QStringLiteral(
+          "QGroupBox { border: 1px solid palette(mid); margin-top: %1px; }"
+          "QGroupBox::title { subcontrol-origin: margin; left: %1px; padding: 0 %2px; }")
+          .arg(px(6), px(2));
+  // Zoomed in, the round and square marks grow with the rest.
+  if (zoom > 1)
+    style += QStringLiteral(
+                 "QRadioButton::indicator, QCheckBox::indicator"
+                 " { width: %1px; height: %1px; }")
+                 .arg(px(13));
+  setStyleSheet(style);
+  setFixedSize(Zoomed(QSize(5580 / kTwipsPerPixel, 4140 / kTwipsPerPixel), zoom));
   BuildControls();
   Formain2_Load(g_, state_);
   Refresh();
@@ -140,23 +152,24 @@ void Formain2::BuildControls() {
   for (int f = 0; f < 5; ++f) {
     const FrameDesign& d = design[static_cast<std::size_t>(f)];
     auto* frame = new QGroupBox(QString::fromUtf8(d.Caption), this);
-    frame->setGeometry(Twips(d.Left, d.Top, d.Width, d.Height));
+    frame->setGeometry(Zoomed(Twips(d.Left, d.Top, d.Width, d.Height), zoom_));
     frames_[static_cast<std::size_t>(f)] = frame;
     for (int i = 0; i < static_cast<int>(d.Labels.size()); ++i) {
       const LabelText& text = d.Labels[static_cast<std::size_t>(i)];
       auto* label = new QLabel(QString::fromUtf8(text.Text), frame);
-      label->setGeometry(LabelRect(d, i));
+      label->setFont(font());  // inside a frame the window's font would not reach it
+      label->setGeometry(Zoomed(LabelRect(d, i), zoom_));
       if (text.Color != kPlainText) SetTextColour(label, text.Color);
       if (f < 4) {
         // The option buttons carry no text; the label beside them does.
         auto* button = new QRadioButton(frame);
-        button->setGeometry(ButtonRect(i));
+        button->setGeometry(Zoomed(ButtonRect(i), zoom_));
         connect(button, &QRadioButton::clicked, this, [this, f, i] { OptionClicked(f, i); });
         options_[static_cast<std::size_t>(f)].push_back(button);
         option_labels_[static_cast<std::size_t>(f)].push_back(label);
       } else {
         auto* box = new QCheckBox(frame);
-        box->setGeometry(ButtonRect(i));
+        box->setGeometry(Zoomed(ButtonRect(i), zoom_));
         connect(box, &QCheckBox::clicked, this,
                 [this, i](bool checked) { Check1_Click(state_, i, checked); });
         checks_[static_cast<std::size_t>(i)] = box;
@@ -165,7 +178,7 @@ void Formain2::BuildControls() {
     }
   }
   ok_ = new QPushButton(QStringLiteral("OK"), this);
-  ok_->setGeometry(Twips(1920, 3360, 1455, 375));
+  ok_->setGeometry(Zoomed(Twips(1920, 3360, 1455, 375), zoom_));
   ok_->setAutoDefault(false);
   connect(ok_, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
@@ -219,7 +232,8 @@ void Formain2::Refresh() {
 // closes it: option choices already clicked stay in the settings variables,
 // neither applied nor saved, and check-box changes are dropped.
 void RunSettingsDialog(Game& g) {
-  Formain2 dialog(g, MainWindow());
+  Formain* main = MainWindow();
+  Formain2 dialog(g, main, main ? main->zoom() : 1.0);
   dialog.exec();
 }
 

@@ -1,7 +1,7 @@
 // Formain2, the settings window 詳細設定, as a Qt dialog. It builds its
-// controls at the design positions (twips divided by 15), runs the load step
-// of the settings logic and afterwards only forwards clicks and shows
-// SettingsWindowState.
+// controls at the design positions (twips divided by 15, times the view's
+// zoom), runs the load step of the settings logic and afterwards only
+// forwards clicks and shows SettingsWindowState.
 #pragma once
 
 #include <QCheckBox>
@@ -21,8 +21,9 @@ namespace numera {
 class Formain2 : public QDialog {
   Q_OBJECT
  public:
-  // Builds the window and runs its load step (which may already show a box).
-  Formain2(Game& g, QWidget* parent);
+  // Builds the window at a zoom of the view and runs its load step (which
+  // may already show a box).
+  Formain2(Game& g, QWidget* parent, double zoom = 1.0);
 
   const SettingsWindowState& state() const { return state_; }
   // Frame1(0..4): ばつの種類, 背景色, フォント, メッセージ, 音.
@@ -43,6 +44,7 @@ class Formain2 : public QDialog {
   void Refresh();
 
   Game& g_;
+  double zoom_;
   SettingsWindowState state_;
   std::array<QGroupBox*, 5> frames_{};
   std::array<std::vector<QRadioButton*>, 4> options_;

@@ -14,7 +14,8 @@ namespace numera {
 class Formain3 : public QDialog {
   Q_OBJECT
  public:
-  Formain3(const MessageBoxRequest& box, QWidget* parent);
+  // The box at a zoom of the view: its layout is in design pixels.
+  Formain3(const MessageBoxRequest& box, QWidget* parent, double zoom = 1.0);
   int pressed() const { return pressed_; }
   QLabel* label() const { return label_; }
   QPushButton* button(int i) const { return buttons_.at(static_cast<std::size_t>(i)); }
@@ -22,6 +23,7 @@ class Formain3 : public QDialog {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void reject() override {}  // Escape does not close it either
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Command1_Click(int index);
@@ -32,13 +34,16 @@ class Formain3 : public QDialog {
   bool answered_ = false;  // MsgAnswered
 };
 
+class Formain;
+
+// Shows the boxes over the main window, at its zoom.
 class QtMessageHost : public MessageHost {
  public:
-  explicit QtMessageHost(QWidget* owner) : owner_(owner) {}
+  explicit QtMessageHost(Formain* owner) : owner_(owner) {}
   int Show(const MessageBoxRequest& box) override;
 
  private:
-  QWidget* owner_;
+  Formain* owner_;
 };
 
 }  // namespace numera

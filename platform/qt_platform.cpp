@@ -196,6 +196,8 @@ std::optional<OpenFileResult> QtFileDialog::GetOpenFileName(const OpenFileReques
   dialog.setFileMode(QFileDialog::AnyFile);  // a name that does not exist is accepted
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  // The filter names read as the game writes them, without their patterns.
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
   dialog.setNameFilters(filters);
   dialog.setDefaultSuffix(request.DefaultExtension);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -218,11 +220,12 @@ void QtWindows::FocusBoard() {
   window_.board()->setFocus();
 }
 
+// In design pixels, as the logic counts.
 int QtWindows::ScaleWidth() {
-  return window_.centralWidget()->width();
+  return static_cast<int>(window_.centralWidget()->width() / window_.zoom());
 }
 int QtWindows::ScaleHeight() {
-  return window_.centralWidget()->height();
+  return static_cast<int>(window_.centralWidget()->height() / window_.zoom());
 }
 
 bool QtWindows::VerticalFontAvailable() {

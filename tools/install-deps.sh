@@ -8,7 +8,8 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libsndfile1-dev libx11-dev libgl-dev
   libgtest-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
-  xvfb xauth xdotool x11-utils imagemagick python3 libxdamage1
+  qt6-translations-l10n
+  xvfb xauth xdotool x11-utils imagemagick python3 libxdamage1 openbox
   dpkg-dev file   # the Debian package: its library dependencies
   mecab-ipadic    # the nouns numera-puzzle make --dictionary draws from
 )

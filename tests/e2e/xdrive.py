@@ -1,6 +1,7 @@
-"""Driving the real game from outside: windows found by title, input sent
-through XTest (xdotool), pixels read back from the X server, and
-the layout rules of the game's own windows, so that the tests know where to
+"""Driving the real game from outside, as a player would: windows found and
+input sent with xdotool, screen pixels read back from the X server
+(ImageMagick's import), and the layout rules of the game's windows, so that
+the end-to-end tests, the benchmark and the screenshot tool know where to
 click without any help from inside the game."""
 
 import json
@@ -8,9 +9,10 @@ import os
 import subprocess
 import sys
 import time
-import unicodedata
 
 TITLE = "ぬめら"
+SOLUTIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "puzzles",
+                         "solutions")
 
 
 class E2EFailure(Exception):
@@ -25,6 +27,14 @@ def log(message):
     print(message, flush=True)
 
 
+def main_guard(body):  # any failure prints one clear line and exits 1
+    try:
+        body()
+    except E2EFailure as error:
+        log(f"FAILED: {error}")
+        sys.exit(1)
+
+
 def run(*args, check=True):
     result = subprocess.run(list(args), capture_output=True, text=True)
     if check and result.returncode != 0:
@@ -32,19 +42,31 @@ def run(*args, check=True):
     return result.stdout
 
 
-def wait_until(what, probe, timeout=10.0, interval=0.05):
-    """Calls probe until it returns something true; returns that."""
+def wait_until(what, probe, timeout=10.0, interval=0.05):  # until probe() gives something true
     deadline = time.monotonic() + timeout
-    while True:
-        value = probe()
-        if value:
-            return value
+    while not (value := probe()):
         if time.monotonic() > deadline:
             fail(f"timed out waiting for {what}")
         time.sleep(interval)
+    return value
 
 
-# --- windows -----------------------------------------------------------------
+class Pixels:
+    """A rectangle of the screen (x, y, w, h) as the X server shows it."""
+
+    def __init__(self, region):
+        x, y, self.width, self.height = (int(v) for v in region)
+        self.data = subprocess.run(["import", "-window", "root", "-crop",
+                                    f"{self.width}x{self.height}+{x}+{y}", "-depth", "8", "rgb:-"],
+                                   capture_output=True, check=True).stdout
+
+    def pixel(self, x, y):  # (red, green, blue)
+        i = 3 * (y * self.width + x)
+        return tuple(self.data[i:i + 3])
+
+
+grab = Pixels
+
 
 def visible_windows(title=TITLE):
     """Ids of the mapped top-level windows whose title is exactly `title`."""
@@ -53,217 +75,134 @@ def visible_windows(title=TITLE):
 
 
 def geometry(window):
-    """(x, y, width, height) of a window's inside on the screen."""
-    out = run("xdotool", "getwindowgeometry", "--shell", str(window), check=False)
-    values = dict(line.split("=", 1) for line in out.split() if "=" in line)
-    if not {"X", "Y", "WIDTH", "HEIGHT"} <= values.keys():
-        return None
-    return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
-
-
-def window_pid(window):
-    out = run("xdotool", "getwindowpid", str(window), check=False).strip()
-    return int(out) if out.isdigit() else None
-
-
-# --- input -------------------------------------------------------------------
-
-def move(x, y):
-    # Not "--sync": it waits for a motion that never comes when the pointer
-    # is already there.
-    run("xdotool", "mousemove", str(int(x)), str(int(y)))
-    time.sleep(0.02)
+    """(x, y, width, height) of a window's inside on the screen (by xwininfo:
+    xdotool misplaces a window that a window manager has framed)."""
+    out = run("xwininfo", "-id", str(window), check=False)
+    values = dict(line.strip().split(":", 1) for line in out.splitlines() if ":" in line)
+    keys = ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")
+    return tuple(int(values[k]) for k in keys) if set(keys) <= values.keys() else None
 
 
 def click(x, y, button=1):
     """A press and release at a screen position (button 1 left, 3 right)."""
-    move(x, y)
-    run("xdotool", "mousedown", str(button))
-    time.sleep(0.03)
-    run("xdotool", "mouseup", str(button))
+    run("xdotool", "mousemove", str(int(x)), str(int(y)), "sleep", "0.02", "mousedown",
+        str(button), "sleep", "0.03", "mouseup", str(button))
 
 
-def tap_key(key, hold=0.03):
-    """Holds a key down for a moment, as a person taps it. The game acts on
-    the press at once and then pauses 80 ms per move; a 30 ms hold is over
-    before a second move could start."""
-    x = x_client()
-    x.key(key, True)
-    time.sleep(hold)
-    x.key(key, False)
+def tap_key(name):
+    """A key tapped: down and up at once, long before a second move of the
+    selection (80 ms after the first, which the press itself makes) could start."""
+    run("xdotool", "key", "--delay", "0", name)
 
 
 def key(*keys):
     run("xdotool", "key", "--delay", "60", *keys)
 
 
-def type_text(text):
-    run("xdotool", "type", "--delay", "15", text)
+def start_game(game, *args, env=None):
+    log_file = open(os.path.join(game, "..", "numera.log"), "ab")
+    return subprocess.Popen([os.path.join(game, "numera"), *args], cwd=game, stdout=log_file,
+                            stderr=log_file, env=env)
 
 
-# --- pixels ------------------------------------------------------------------
-
-_x = None
-
-
-def x_client():
-    """The one connection of this test to the X server for reading pixels."""
-    global _x
-    if _x is None:
-        from xclient import Watcher
-        _x = Watcher()
-    return _x
+def stop_game(game):
+    if game.poll() is None:
+        game.kill()
+        game.wait()
 
 
-def grab(region):
-    """Pixels of a screen rectangle (x, y, w, h), read from the X server."""
-    return x_client().grab(*region)
+def main_window(timeout=15):
+    """The game's main window: the one titled ぬめら that is not a box."""
+    return wait_until("the main window", lambda: next(
+        (w for w in visible_windows() if (geometry(w) or (0, 0, 0, 62))[3] != 62), None), timeout)
 
 
-def region_pixels(region):
-    """The pixels of a screen rectangle, for comparing."""
-    return grab(region).data
+def client_origin(window, background=(0, 0x80, 0)):
+    """The top-left corner of the window's inside below the menu bar: the
+    first row, going down the left edge, in the background colour."""
+    x, y, _, h = geometry(window)
+    shot = grab((x, y, 4, h))
+    row = next((yy for yy in range(h) if shot.pixel(2, yy) == background), None)
+    if row is None:
+        fail("no background colour found down the left edge of the main window")
+    return x, y + row
 
 
-def wait_for_change(what, region, before, timeout=5.0):
-    """Waits until a screen rectangle (x, y, w, h) differs from `before`."""
-    return wait_until(what, lambda: region_pixels(region) != before or None,
-                      timeout=timeout, interval=0.01)
+class MainLayout:
+    """Where the game puts the word labels and the board cells of a puzzle
+    on the screen, at a zoom."""
 
+    def __init__(self, origin, info, zoom=1.0):
+        (self.ox, self.oy), self.z, self.n = origin, zoom, info["board_size"]
+        self.count = count = info["word_count"]
+        self.rows = int(count / ((count - 1) // 30 + 1) + 0.5)
+        self.la_width = 16 * info["max_word_length"] + 7
+        self.step = 8 * (len(str(abs(info["words"][0]["points"]))) + 1) + 5 - 1 + self.la_width - 1
 
-# --- the game's own layout rules ---------------------------------------------
+    def at(self, x, y):
+        return self.ox + round(x * self.z), self.oy + round(y * self.z)
+
+    def label(self, i):
+        k, r = (i - 1) // self.rows, (i - 1) % self.rows
+        return (*self.at(272 + k * self.step, 8 + 16 * r), round(self.la_width * self.z),
+                round(17 * self.z))
+
+    def label_centre(self, i):
+        x, y, w, h = self.label(i)
+        return x + w // 2, y + h // 2
+
+    def cell_centre(self, cx, cy):
+        s = 250 / self.n
+        return self.at(8 + s * cx + s / 2, 8 + s * cy + s / 2)
+
+    def board(self):
+        return (*self.at(8, 8), round(251 * self.z), round(251 * self.z))
+
 
 def message_box_layout(message, captions):
     """Client width and the button rectangles (left, top, width, height) of
     the game's message box for this text and these captions."""
     count = len(captions)
-    widths = [0, 0, 0]
-    for i in range(count):
-        widths[i] = max(89, 14 * len(captions[i]) + 5)
+    widths = [max(89, 14 * len(c) + 5) for c in captions] + [0] * (3 - count)
     client_width = max(12 * len(message) + 16, sum(widths) + 8 * count + 9)
-    buttons = []
-    for i in range(count):
-        u = (widths[1] + 8) / 2 if count >= 2 else 0
-        v = (widths[2] + 8) / 2 if count >= 3 else 0
-        w = widths[0] + 8 if i >= 1 else 0
-        z = widths[1] + 8 if i >= 2 else 0
-        left = (client_width - widths[0]) / 2 - u - v + w + z
-        buttons.append((left, 37, widths[i], 24))
-    return client_width, buttons
-
-
-def text_pixels(text):
-    """Width of a text in the game's box font: 12 pixels a full-width
-    character, 6 a half-width one."""
-    return sum(12 if unicodedata.east_asian_width(c) in "WFA" else 6 for c in text)
-
-
-def ink_columns(pixels, left, top, width, height, background):
-    """Leftmost and rightmost column (within the rectangle) holding a pixel
-    clearly darker than the background, or None."""
-    dark = [x for x in range(width) for y in range(height)
-            if sum(pixels.pixel(left + x, top + y)) < sum(background) - 200]
-    return (min(dark), max(dark)) if dark else None
-
-
-def box_layout_problem(window_geometry, message, captions):
-    """What is wrong with the box on the screen, compared with its layout
-    rules (button frames where the layout puts them, the message text as
-    long as the message, each caption centred on its own button); None when
-    nothing is."""
-    x, y, width, height = window_geometry
-    pixels = grab((x, y, width, height))
-    bg = pixels.pixel(2, 2)
-    _, buttons = message_box_layout(message, captions)
-    for i, (left, top, bw, bh) in enumerate(buttons):
-        middle = top + bh // 2
-        # Fractional lefts may be rounded either way.
-        edges = [e for e in {int(left), int(left + 0.5)}
-                 if pixels.pixel(e - 1, middle) == bg and pixels.pixel(e, middle) != bg
-                 and pixels.pixel(e + bw - 1, middle) != bg and pixels.pixel(e + bw, middle) == bg]
-        if not edges:
-            return f"button {i + 1} is not at left {left}, width {bw}"
-        e = edges[0]
-        centre = e + bw // 2
-        if not (pixels.pixel(centre, top - 1) == bg and pixels.pixel(centre, top) != bg
-                and pixels.pixel(centre, top + bh - 1) != bg and pixels.pixel(centre, top + bh) == bg):
-            return f"button {i + 1} is not at top {top}, height {bh}"
-        ink = ink_columns(pixels, e + 3, top + 3, bw - 6, bh - 6, pixels.pixel(e + 3, top + 3))
-        expected = text_pixels(captions[i])
-        if not ink or not (expected - 12 <= ink[1] - ink[0] + 1 <= expected):
-            return f"button {i + 1} does not show a caption as wide as 「{captions[i]}」"
-        # Centred: the ink lies within the caption's cells centred on the button.
-        first, last = e + 3 + ink[0], e + 3 + ink[1]
-        if first < e + (bw - expected) / 2 - 2 or last > e + (bw + expected) / 2 + 2:
-            return f"the caption of button {i + 1} is not centred on it"
-    ink = ink_columns(pixels, 8, 8, width - 16, 29, bg)
-    expected = text_pixels(message)
-    if not ink or ink[0] > 4 or not (expected - 12 <= ink[1] < expected):
-        return f"the message text is not as long as 「{message}」 (ink {ink})"
-    return None
+    u = (widths[1] + 8) / 2 if count >= 2 else 0
+    v = (widths[2] + 8) / 2 if count >= 3 else 0
+    return client_width, [((client_width - widths[0]) / 2 - u - v +
+                           sum(widths[j] + 8 for j in range(i)), 37, widths[i], 24)
+                          for i in range(count)]
 
 
 def wait_for_box(message, captions, others=(), timeout=10.0):
-    """Waits for the game's message box laid out for this message and these
-    captions: a visible window titled ぬめら, 62 pixels high and exactly as
-    wide as the layout rules make it. Returns (window, geometry)."""
+    """Waits for the game's box laid out for this message and these captions:
+    a window titled ぬめら, 62 pixels high and exactly as wide as the layout
+    makes it. Returns (window, geometry)."""
     width, _ = message_box_layout(message, captions)
-
-    def probe():
-        for window in visible_windows():
-            if window in others:
-                continue
-            g = geometry(window)
-            if g and g[2] == width and g[3] == 62:
-                return window, g
-        return None
-
-    try:
-        window, g = wait_until(f"the box 「{message}」", probe, timeout=timeout)
-    except E2EFailure:
-        seen = [(w, geometry(w)) for w in visible_windows()]
-        fail(f"the box 「{message}」 {captions} ({width} x 62) did not appear; "
-             f"windows titled {TITLE}: {seen}")
-    # Its contents must match too (allowing a moment for the first paint).
-    problem = [None]
-
-    def laid_out():
-        problem[0] = box_layout_problem(g, message, captions)
-        return problem[0] is None
-
-    try:
-        wait_until("the box to be painted", laid_out, timeout=3, interval=0.05)
-    except E2EFailure:
-        fail(f"the box expected to be 「{message}」 {captions}: {problem[0]}")
-    return window, g
+    return wait_until(f"the box 「{message}」 {captions}, {width} x 62", lambda: next(
+        ((w, g) for w in visible_windows() if w not in others
+         and (g := geometry(w)) and g[2:] == (width, 62)), None), timeout)
 
 
 def press_box_button(message, captions, caption, others=()):
-    """Presses the button with this caption where the layout puts it."""
+    """Presses the button with this caption where the layout puts it, once
+    the box has been painted."""
     window, (x, y, _, _) = wait_for_box(message, captions, others)
-    _, buttons = message_box_layout(message, captions)
-    left, top, width, height = buttons[captions.index(caption)]
+    left, top, width, height = message_box_layout(message, captions)[1][captions.index(caption)]
+    wait_until("the box to be painted",
+               lambda: len(set(grab((x + left, y + top, width, height)).data)) > 8, timeout=3)
     click(x + left + width / 2, y + top + height / 2)
     return window
 
 
-# --- puzzles -----------------------------------------------------------------
-
 def puzzle_info(numera_puzzle, path):
-    out = run(numera_puzzle, "info", path)
-    return json.loads(out)
+    return json.loads(run(numera_puzzle, "info", path))
 
 
-def exit_with(code, message):
-    print(message, flush=True)
-    sys.exit(code)
-
-
-def main_guard(body):
-    """Runs a test body; any failure prints one clear line and exits 1."""
-    try:
-        body()
-    except E2EFailure as error:
-        if os.environ.get("E2E_SHOT_ON_FAILURE"):  # a picture of the screen, to see why
-            subprocess.run(["import", "-window", "root", os.environ["E2E_SHOT_ON_FAILURE"]])
-        exit_with(1, f"FAILED: {error}")
+def solution(info):
+    """The bundled solution of a puzzle as {word index: (x, y, dir)}."""
+    texts = [w["text"] for w in info["words"][:info["word_count"]]]
+    for name in sorted(os.listdir(SOLUTIONS)):
+        with open(os.path.join(SOLUTIONS, name), encoding="utf-8") as f:
+            words = json.load(f)["words"]
+        if [w["text"] for w in words] == texts:
+            return {i: (w["x"], w["y"], w["dir"]) for i, w in enumerate(words, 1) if w["used"]}
+    fail("no bundled solution matches the puzzle")

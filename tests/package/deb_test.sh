@@ -33,7 +33,7 @@ root=$tmp/root
 dpkg-deb -x "$deb" "$root"
 game=$(cd "$root" && dirname "$(find usr/lib -path '*/numera/numera' -type f)")
 expected=(usr/games/numera usr/games/numera-puzzle "$game"/numera "$game"/numera-puzzle
-  usr/share/applications/numera.desktop usr/share/mime/packages/numera-puzzle.xml
+  "$game"/ヘルプ.html usr/share/applications/numera.desktop usr/share/mime/packages/numera-puzzle.xml
   usr/share/doc/numera/copyright usr/share/doc/numera/changelog.gz
   usr/share/man/man6/numera.6.gz usr/share/man/man6/numera-puzzle.6.gz)
 for k in 0 1 2 3 5 9; do expected+=("$game/Data/sound$k.wav"); done
@@ -54,7 +54,8 @@ chmod -R a-w "$root"
 own=$tmp/home/.local/share/numera
 launch() { env -u XDG_DATA_HOME HOME="$tmp/home" "$root/usr/games/numera" "$@"; }
 [[ $(launch a.mlt) == "v1 $own/numera a.mlt" ]] || fail "not started from the player's folder"
-diff <(cd "$root/$game" && find . -type f \( -name numera -o -name '*.wav' -o -name '*.mlt' \) | sort) \
+diff <(cd "$root/$game" &&
+  find . -type f \( -name numera -o -name '*.wav' -o -name '*.mlt' -o -name '*.html' \) | sort) \
   <(cd "$own" && find . -type f | sort) ||
   fail "the player's folder differs from the game folder"
 puzzle=$(cd "$own" && ls ./*.mlt | head -n 1)

@@ -2,35 +2,21 @@
 // where the design puts them and show what the settings logic holds.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
 #include "platform/formain2_dialog.h"
-#include "tests/support/fakes.h"
+#include "tests/widgets/game_window.h"
 
 namespace numera {
 namespace {
 
 using testing::TestGame;
 
-// The widgets need an application object; the first test to ask makes it.
-void EnsureApplication() {
-  if (QApplication::instance()) return;
-  static int argc = 1;
-  static char name[] = "numera_widget_tests";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);  // lives as long as the test program
-}
-
-QColor TextColour(const QWidget* w) {
-  return w->palette().color(QPalette::WindowText);
-}
-
 class SettingsDialog : public ::testing::Test {
  protected:
   void SetUp() override {
-    EnsureApplication();
+    testing::EnsureApp();
     QDir(dir.path()).mkdir(QStringLiteral("Data"));
     t.s.AppPath = dir.path();
   }
@@ -38,90 +24,72 @@ class SettingsDialog : public ::testing::Test {
   TestGame t;
 };
 
-TEST_F(SettingsDialog, HasTheDesignSizeTitleAndFrames) {
-  Formain2 w(t.g, nullptr);
-  EXPECT_EQ(w.windowTitle(), "詳細設定");
-  EXPECT_EQ(w.size(), QSize(372, 276));
-  const QStringList captions{"ばつの種類", "背景色", "フォント", "メッセージ", "音"};
-  const QRect rects[5] = {{8, 8, 81, 137},
-                          {8, 152, 81, 113},
-                          {96, 8, 145, 113},
-                          {248, 152, 121, 113},
-                          {248, 8, 121, 137}};
-  for (int f = 0; f < 5; ++f) {
-    EXPECT_EQ(w.frame(f)->title(), captions[f]);
-    EXPECT_EQ(w.frame(f)->geometry(), rects[f]) << f;
-    EXPECT_EQ(w.frame(f)->parentWidget(), &w);
-  }
-  EXPECT_EQ(w.okButton()->text(), "OK");
-  EXPECT_EQ(w.okButton()->geometry(), QRect(128, 224, 97, 25));
-  EXPECT_EQ(w.font().family(), "ＭＳ ゴシック");
-  EXPECT_EQ(w.font().pointSizeF(), 9.0);
-}
-
-TEST_F(SettingsDialog, OptionsAndLabelsStandInRowsInsideTheirFrames) {
-  Formain2 w(t.g, nullptr);
-  const std::vector<QStringList> labels{
-      {"×", "■", "なし", "偽物", ""},
-      {"青", "紫", "適当", "夜空"},
-      {"ＭＳ ゴシック", "ＭＳ 明朝", "@ＭＳゴシック", "レインボー"},
-      {"標準", "なし", "しつこい", "もふり"},
+// At zoom 1 the design (twips / 15); zoomed, every place and size grows.
+TEST_F(SettingsDialog, FramesOptionsAndLabelsStandAtTheirDesignPlacesTimesTheZoom) {
+  const struct {
+    const char* caption;
+    QRect rect;
+    QStringList labels;
+  } frames[] = {
+      {"ばつの種類", {8, 8, 81, 137}, {"×", "■", "なし", "偽物", ""}},
+      {"背景色", {8, 152, 81, 113}, {"青", "紫", "適当", "夜空"}},
+      {"フォント",
+       {96, 8, 145, 113},
+       {"ＭＳ ゴシック", "ＭＳ 明朝", "@ＭＳゴシック", "レインボー"}},
+      {"メッセージ", {248, 152, 121, 113}, {"標準", "なし", "しつこい", "もふり"}},
+      {"音", {248, 8, 121, 137}, {"メッセージ", "選択時", "クリア", "移動", "その他"}},
   };
-  for (int g = 0; g < 4; ++g) {
-    for (int i = 0; i < labels[g].size(); ++i) {
-      QRadioButton* b = w.option(g, i);
-      EXPECT_EQ(b->parentWidget(), w.frame(g));
-      EXPECT_EQ(b->geometry(), QRect(8, 16 + 24 * i, 17, 17)) << g << i;
-      EXPECT_TRUE(b->text().isEmpty());
-      QLabel* l = w.optionLabel(g, i);
-      EXPECT_EQ(l->parentWidget(), w.frame(g));
-      EXPECT_EQ(l->text(), labels[g][i]) << g << i;
-      EXPECT_EQ(l->geometry().topLeft(), QPoint(32, 16 + 24 * i)) << g << i;
-      EXPECT_EQ(l->height(), 17);
+  for (const int z : {1, 2}) {
+    Formain2 w(t.g, nullptr, z);
+    EXPECT_EQ(w.windowTitle(), "詳細設定");
+    EXPECT_EQ(w.size(), QSize(372, 276) * z);
+    EXPECT_EQ(w.okButton()->text(), "OK");
+    EXPECT_EQ(w.okButton()->geometry(), QRect(128 * z, 224 * z, 97 * z, 25 * z));
+    EXPECT_EQ(w.font().family(), "ＭＳ ゴシック");
+    EXPECT_EQ(w.font().pointSizeF(), 9.0 * z);
+    for (int f = 0; f < 5; ++f) {
+      const QRect& r = frames[f].rect;
+      EXPECT_EQ(w.frame(f)->title(), frames[f].caption);
+      EXPECT_EQ(w.frame(f)->geometry(), QRect(r.topLeft() * z, r.size() * z));
+      for (int i = 0; i < frames[f].labels.size(); ++i) {
+        QAbstractButton* b = f < 4 ? static_cast<QAbstractButton*>(w.option(f, i)) : w.check(i);
+        QLabel* l = f < 4 ? w.optionLabel(f, i) : w.checkLabel(i);
+        EXPECT_EQ(b->parentWidget(), w.frame(f));
+        EXPECT_EQ(b->geometry(), QRect(8 * z, (16 + 24 * i) * z, 17 * z, 17 * z)) << f << i;
+        EXPECT_TRUE(b->text().isEmpty());
+        EXPECT_EQ(l->parentWidget(), w.frame(f));
+        EXPECT_EQ(l->text(), frames[f].labels[i]) << f << i;
+        EXPECT_EQ(l->geometry().topLeft(), QPoint(32, 16 + 24 * i) * z) << f << i;
+        EXPECT_EQ(l->height(), 17 * z);
+        EXPECT_EQ(l->font().pointSizeF(), 9.0 * z);
+      }
     }
-  }
-  EXPECT_THROW(w.option(0, 5), std::out_of_range);
-  EXPECT_THROW(w.option(1, 4), std::out_of_range);
-  const QStringList sounds{"メッセージ", "選択時", "クリア", "移動", "その他"};
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(w.check(i)->parentWidget(), w.frame(4));
-    EXPECT_EQ(w.check(i)->geometry(), QRect(8, 16 + 24 * i, 17, 17)) << i;
-    EXPECT_EQ(w.checkLabel(i)->text(), sounds[i]);
-    EXPECT_EQ(w.checkLabel(i)->geometry().topLeft(), QPoint(32, 16 + 24 * i));
+    EXPECT_THROW(w.option(0, 5), std::out_of_range);
+    EXPECT_THROW(w.option(1, 4), std::out_of_range);
   }
 }
 
-TEST_F(SettingsDialog, LabelColoursIncludeTheRandomRainbow) {
-  t.rng.values = {0.5};  // Int(0.5 * 16777216) = 800000: dark blue
-  Formain2 w(t.g, nullptr);
-  EXPECT_EQ(TextColour(w.optionLabel(0, 0)), QColor(255, 0, 0));  // "×"
-  EXPECT_EQ(TextColour(w.optionLabel(1, 0)), QColor(0, 128, 0));  // "青"
-  EXPECT_EQ(TextColour(w.optionLabel(1, 1)), QColor(128, 0, 128));
-  EXPECT_EQ(TextColour(w.optionLabel(1, 3)), QColor(0, 0, 128));  // "夜空"
-  EXPECT_EQ(TextColour(w.rainbowLabel()), QColor(0, 0, 128));
-
-  TestGame other;
-  other.rng.values = {0x0000FF / 16777216.0 + 1e-12};
-  Formain2 red(other.g, nullptr);
-  EXPECT_EQ(TextColour(red.rainbowLabel()), QColor(255, 0, 0));
-}
-
-TEST_F(SettingsDialog, ShowsTheStoredSettings) {
+TEST_F(SettingsDialog, ShowsTheStoredSettingsAndItsLabelColoursWithARandomRainbow) {
   t.s.CrossKind = 2;
   t.s.BackgroundKind = 3;
   t.s.FontKind = 1;
   t.s.MessageMode = 3;
   t.s.SoundSwitch(1) = 1;
-  t.s.SoundSwitch(2) = 2;
+  t.s.SoundSwitch(2) = 2;                          // only exactly 1 is on
+  t.rng.values = {0x0000FF / 16777216.0 + 1e-12};  // the rainbow: red
   Formain2 w(t.g, nullptr);
-  const int expected[4] = {2, 3, 1, 3};
-  const int counts[4] = {5, 4, 4, 4};
-  for (int g = 0; g < 4; ++g) {
-    for (int i = 0; i < counts[g]; ++i) {
-      EXPECT_EQ(w.option(g, i)->isChecked(), i == expected[g]) << g << i;
-    }
-  }
+  const int checked[4] = {2, 3, 1, 3}, counts[4] = {5, 4, 4, 4};
+  for (int g = 0; g < 4; ++g)
+    for (int i = 0; i < counts[g]; ++i)
+      EXPECT_EQ(w.option(g, i)->isChecked(), i == checked[g]) << g << i;
   for (int i = 0; i < 5; ++i) EXPECT_EQ(w.check(i)->isChecked(), i == 1) << i;
+  const std::pair<QLabel*, QColor> colours[] = {
+      {w.optionLabel(0, 0), {255, 0, 0}},   {w.optionLabel(1, 0), {0, 128, 0}},
+      {w.optionLabel(1, 1), {128, 0, 128}}, {w.optionLabel(1, 3), {0, 0, 128}},
+      {w.rainbowLabel(), {255, 0, 0}},
+  };
+  for (const auto& [label, colour] : colours)
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), colour) << label->text().toStdString();
 }
 
 TEST_F(SettingsDialog, MissingVerticalFontChecksTheFirstFontAgain) {

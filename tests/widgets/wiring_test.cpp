@@ -23,6 +23,7 @@
 #include "settings/settings_window.h"
 #include "settings/version_help.h"
 #include "tests/support/walker.h"
+#include "tests/widgets/game_window.h"
 
 namespace numera::testing {
 namespace {
@@ -63,13 +64,7 @@ struct Rig {
 using Handler = std::function<void(Game&)>;
 
 TEST(Wiring, EveryControlReachesItsCommandWithItsArgument) {
-  if (!QApplication::instance()) {
-    static int argc = 1;
-    static char name[] = "wiring";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-    InstallFontSubstitutions();
-  }
+  EnsureApp();  // at zoom 1, whatever the player's own settings say
   auto menu = [](const char* name) {
     return [=](Formain& w) { w.action(QString::fromUtf8(name))->trigger(); };
   };

@@ -1,0 +1,42 @@
+// The widget tests' set-up: one application for the whole test program, and
+// the real main window driven by the real logic, with the clock, the events,
+// the boxes and the keys scripted by the fakes of tests/support.
+#pragma once
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "platform/fonts.h"
+#include "platform/formain.h"
+#include "platform/qt_platform.h"
+#include "platform/zoom.h"
+#include "tests/support/fakes.h"
+
+namespace numera::testing {
+
+// Also starts every test at zoom 1, in settings of the test program's own.
+inline void EnsureApp() {
+  if (!QApplication::instance()) {
+    static QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
+    static int argc = 1;
+    static char name[] = "numera_widget_tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);  // lives as long as the test program
+    InstallFontSubstitutions();
+  }
+  StoreZoom(1);
+}
+
+struct GameWindow {
+  GameWindow() { w.Attach(&g); }
+  bool app = (EnsureApp(), true);  // before any widget
+  Formain w;
+  TestGame t;
+  QtWindows win{w, t.s};
+  QtFileDialog files{&w};
+  Platform p{t.msgs, t.sound, t.clock, t.pump, t.keys, t.rng, files, *w.board(), win};
+  Game g{t.s, p};
+};
+
+}  // namespace numera::testing

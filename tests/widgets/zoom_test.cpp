@@ -1,0 +1,127 @@
+// The view's zoom (presses, window sizes, kept between starts) and text that
+// can be read at every size and on every background.
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+
+#include "core/draw_board.h"
+#include "files/open_puzzle.h"
+#include "tests/widgets/game_window.h"
+
+namespace numera {
+namespace {
+
+using testing::GameWindow;
+
+// The cell a press at a point of the board picture lands on: with no word
+// selected, the press lights that cell up (and the release puts it out).
+std::pair<int, int> CellPressedAt(GameWindow& gw, QPointF at) {
+  std::pair<int, int> cell{-1, -1};
+  for (const auto& [type, buttons] : {std::pair{QEvent::MouseButtonPress, Qt::LeftButton},
+                                      std::pair{QEvent::MouseButtonRelease, Qt::NoButton}}) {
+    QMouseEvent event(type, at, at, Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(gw.w.board(), &event);
+    for (int y = 0; y < gw.t.s.BoardSize; ++y)
+      for (int x = 0; x < gw.t.s.BoardSize; ++x)
+        if (gw.t.s.CellFlag(x, y) == 2) cell = {x, y};
+  }
+  return cell;
+}
+
+TEST(Zoom, APressLandsOnTheSameCellAtEveryZoomEdgesIncluded) {
+  for (const int n : {10, 30}) {  // cell edges on whole pixels, and between them
+    GameWindow gw;
+    gw.t.LoadWords(n, {"あ"});
+    DrawBoard(gw.g);
+    auto pressesAt = [&gw](double z) {
+      std::vector<std::pair<int, int>> cells;
+      for (int p = 0; p <= 251; ++p) cells.push_back(CellPressedAt(gw, QPointF(p, p) * z));
+      return cells;
+    };
+    const auto atDesign = pressesAt(1);
+    for (const double z : kZoomSteps) {
+      gw.w.SetZoom(z);
+      EXPECT_EQ(pressesAt(z), atDesign) << n << " x " << n << " at zoom " << z;
+    }
+  }
+}
+
+TEST(Zoom, TheWindowTakesItsDesignSizeTimesTheZoomAndASizeMadeByHandPicksTheZoom) {
+  const QString puzzle = QStringLiteral(NUMERA_BUILD_DIR "/doubutsu.mlt");  // 5900 x 8080 twips
+  GameWindow gw;
+  for (const auto& [z, size] : {std::pair{1.0, QSize(393, 538)}, std::pair{1.5, QSize(590, 807)},
+                                std::pair{2.0, QSize(786, 1076)}}) {
+    gw.w.SetZoom(z);
+    ASSERT_TRUE(OpenPuzzleFromCommandLine(gw.g, puzzle));
+    EXPECT_EQ(gw.w.size(), size) << z;
+  }
+  gw.w.show();
+  const QSize frame = gw.w.frameGeometry().size() - gw.w.size();
+  gw.w.resize(QSize(1000, 1000) - frame);  // by hand: the height decides, the rest is background
+  EXPECT_DOUBLE_EQ(gw.w.zoom(), 1000 / 538.0);
+  EXPECT_EQ(gw.w.board()->size(), QSize(467, 467));
+  EXPECT_NEAR(gw.win.ScaleWidth(), (1000 - frame.width()) / gw.w.zoom(), 1);  // design pixels
+  // Every open sets the size again, at the zoom the player chose.
+  ASSERT_TRUE(OpenPuzzleFromCommandLine(gw.g, puzzle));
+  EXPECT_EQ(gw.w.frameGeometry().size(), QSize(730, 1000));
+  EXPECT_EQ(Formain().zoom(), gw.w.zoom());  // what the next start finds
+}
+
+TEST(ReadableText, BoardLettersKeepTheirDesignSizeWhereReadableElseFillTheirCells) {
+  const struct {
+    const char* puzzle;
+    double zoom;
+    int least, most;  // letter pixels on the screen
+  } cases[] = {
+      {"doubutsu.mlt", 1, 20, 20},  // 10 x 10: 15 points by design
+      {"tabemono.mlt", 1, 15, 15},  // 15 x 15: 11.25 points
+      {"nihongo.mlt", 1, 6, 8},     // 30 x 30: no size by design; the cell is 8 pixels
+      {"nihongo.mlt", 2, 11, 16},   // a cell of 16 pixels: dakuten can be read
+  };
+  for (const auto& c : cases) {
+    GameWindow gw;
+    gw.w.SetZoom(c.zoom);
+    ASSERT_TRUE(OpenPuzzleFromCommandLine(gw.g, QStringLiteral(NUMERA_BUILD_DIR "/") + c.puzzle));
+    EXPECT_GE(gw.w.board()->letter_pixels(), c.least) << c.puzzle << " " << c.zoom;
+    EXPECT_LE(gw.w.board()->letter_pixels(), c.most) << c.puzzle << " " << c.zoom;
+  }
+}
+
+TEST(ReadableText, LabelsGetAnOutlineOnlyWhereTheBackgroundSwallowsThem) {
+  const std::optional<QColor> none, black = QColor(Qt::black), white = QColor(Qt::white);
+  const struct {
+    Colour text, back;
+    QColor shown;  // the text's own colour, kept
+    std::optional<QColor> outline;
+  } cases[] = {
+      {colour::kBlack, 0x400000, QColor(0, 0, 0), white},              // 夜空
+      {colour::kBlack, 0x800080, QColor(0, 0, 0), white},              // 紫
+      {colour::kBlack, 0x008000, QColor(0, 0, 0), none},               // the standard green
+      {colour::kWhite, 0x008000, QColor(255, 255, 255), none},         // a placed word
+      {colour::kLightBlue, 0x400000, QColor(0x80, 0x80, 0xFF), none},  // selected, at night
+      {colour::kRed, 0x008000, QColor(255, 0, 0), black},              // NOW: when incomplete
+      {colour::kWhite, 0x19F0F0, QColor(255, 255, 255), black},        // a light random one
+  };
+  testing::EnsureApp();
+  Formain w;
+  GameState s;
+  auto* lg2 = w.findChild<GameLabel*>(QStringLiteral("Lg2"));
+  for (const auto& c : cases) {
+    s.Formain.Lg2 = LabelView{"NOW:120", 8, 376, 241, 33, true, c.text};
+    s.Formain.BackColor = c.back;
+    w.Sync(s);
+    EXPECT_EQ(lg2->text(), "NOW:120");
+    EXPECT_TRUE(lg2->isVisibleTo(w.centralWidget()));
+    EXPECT_EQ(lg2->palette().color(QPalette::WindowText), c.shown);
+    EXPECT_EQ(lg2->outline(), c.outline) << std::hex << c.text << " on " << c.back;
+    // And it is painted: black letters with a light edge, or without.
+    const QImage image = lg2->grab().toImage();
+    int light = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) light += qGray(image.pixel(x, y)) > 200;
+    EXPECT_TRUE(c.text != colour::kBlack || (light > 20) == c.outline.has_value()) << light;
+  }
+}
+
+}  // namespace
+}  // namespace numera
