@@ -12,7 +12,7 @@
 #include "files/save_puzzle.h"
 #include "play/board_check.h"
 #include "tests/puzzle_test_util.h"
-#include "tests/support/fakes.h"
+#include "tests/support/walker.h"
 
 namespace numera::testing {
 namespace {
@@ -120,7 +120,7 @@ void FuzzRound(unsigned seed) {
     QString problem;
     const bool usable =
         ParsePuzzle(bytes, &expected, &problem) && PuzzleProblem(expected).isEmpty();
-    const QString before = DumpPuzzleState(t.s);
+    const QString before = Describe(t.s);
     t.msgs.boxes.clear();
     bool opened = false;
     ASSERT_NO_THROW(opened = OpenPuzzleFromCommandLine(t.g, path));
@@ -128,7 +128,7 @@ void FuzzRound(unsigned seed) {
     if (!opened) {
       ++refused;
       ASSERT_EQ(t.msgs.boxes.size(), 1u);
-      ASSERT_EQ(DumpPuzzleState(t.s), before);
+      ASSERT_EQ(Describe(t.s), before);
       continue;
     }
     ++loaded;

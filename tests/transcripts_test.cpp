@@ -21,6 +21,7 @@
 #include "play/word_selection.h"
 #include "settings/settings_window.h"
 #include "settings/version_help.h"
+#include "tests/puzzle_test_util.h"
 #include "tests/support/walker.h"
 
 namespace numera::testing {
@@ -28,12 +29,6 @@ namespace {
 
 using Setup = std::function<void(TestGame&)>;
 using Scenarios = std::vector<Scenario>;
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-    throw std::runtime_error("cannot write " + path.toStdString());
-}
 
 QByteArray Int16s(std::initializer_list<int> values) {
   QByteArray out;
@@ -46,25 +41,14 @@ QByteArray Int16s(std::initializer_list<int> values) {
 struct Placed {
   int Word, X, Y, Dir;
 };
-PuzzleFile MakePuzzle(int n, const QStringList& words, const std::vector<Placed>& placed = {},
-                      PuzzleLayout layout = PuzzleLayout::kVersion2) {
-  PuzzleFile p = EmptyPuzzle(layout);
-  p.BoardSize = static_cast<Integer>(n);
-  p.WordCount = static_cast<Integer>(words.size());
-  for (int i = 0; i < words.size(); ++i) {
-    p.Entries.at(std::size_t(i)).TextBytes = EncodeCp932(words[i]);
-    p.Entries.at(std::size_t(i)).Points = 10 * (i + 1);
-    p.MaxWordLength = std::max<Integer>(p.MaxWordLength, static_cast<Integer>(words[i].size()));
-  }
+PuzzleFile Puzzle(int n, const QStringList& words, const std::vector<Placed>& placed = {},
+                  PuzzleLayout layout = PuzzleLayout::kVersion2) {
+  PuzzleFile p = MakePuzzle(layout, n, words);
   for (const Placed& w : placed) {
-    PuzzleEntry& e = p.Entries.at(std::size_t(w.Word - 1));
-    e.Used = 1, e.X = static_cast<Integer>(w.X), e.Y = static_cast<Integer>(w.Y);
-    e.Dir = static_cast<Integer>(w.Dir);
+    PlaceEntry(p, w.Word, w.X, w.Y, w.Dir);
     p.PlacedCount += 1;
-    p.Score += e.Points;
+    p.Score += 10 * w.Word;
   }
-  p.CountSuffixBytes = EncodeCp932(QStringLiteral("個"));
-  p.ScoreSuffixBytes = EncodeCp932(QStringLiteral("点"));
   return p;
 }
 
@@ -74,7 +58,7 @@ const QStringList kAnimals{"ねこ", "いぬ", "こい", "かめ", "うし", "�
 Setup Opened(int mode, const PuzzleFile& puzzle, const QString& name = "kanji1.mlt") {
   return [=](TestGame& t) {
     const QString path = t.s.AppPath + '/' + name;
-    WriteFile(path, SerializePuzzle(puzzle));
+    WriteBytes(path, SerializePuzzle(puzzle));
     OpenPuzzleFromCommandLine(t.g, path);
     t.s.MessageMode = static_cast<Integer>(mode);
   };
@@ -82,12 +66,12 @@ Setup Opened(int mode, const PuzzleFile& puzzle, const QString& name = "kanji1.m
 
 // The animals on a 6 x 6 board, ねこ placed across at the top left.
 Setup AnimalsInPlay(int mode) {
-  return Opened(mode, MakePuzzle(6, kAnimals, {{1, 0, 0, 0}}));
+  return Opened(mode, Puzzle(6, kAnimals, {{1, 0, 0, 0}}));
 }
 
 Scenarios Startup() {
   auto withRecord = [](QByteArray record) {
-    return [record](TestGame& t) { WriteFile(t.s.AppPath + "/Data/Data.dat", record); };
+    return [record](TestGame& t) { WriteBytes(t.s.AppPath + "/Data/Data.dat", record); };
   };
   auto run = [](TestGame& t) { Main(t.g); };
   QByteArray full = Int16s({3, 2, 1, 2, 1, 1, 1});
@@ -105,8 +89,8 @@ Scenarios Startup() {
       {"Settings out of range are not applied", withRecord(Int16s({9, 7, -1, 5})), run},
       {"Sound files are read whole, one byte longer",
        [](TestGame& t) {
-         WriteFile(t.s.AppPath + "/Data/sound1.wav", "RIFF1");
-         WriteFile(t.s.AppPath + "/Data/sound9.wav", "RIFF99");
+         WriteBytes(t.s.AppPath + "/Data/sound1.wav", "RIFF1");
+         WriteBytes(t.s.AppPath + "/Data/sound9.wav", "RIFF99");
        },
        run},
       {"No Data folder", [](TestGame& t) { QDir(t.s.AppPath).rmdir("Data"); }, run},
@@ -114,10 +98,10 @@ Scenarios Startup() {
 }
 
 Scenarios Open() {
-  const PuzzleFile animals = MakePuzzle(10, kAnimals, {{1, 0, 0, 0}, {3, 1, 0, 1}});
+  const PuzzleFile animals = Puzzle(10, kAnimals, {{1, 0, 0, 0}, {3, 1, 0, 1}});
   auto chosen = [](const PuzzleFile& p, const QString& name, int mode) {
     return [=](TestGame& t) {
-      WriteFile(t.s.AppPath + '/' + name, SerializePuzzle(p));
+      WriteBytes(t.s.AppPath + '/' + name, SerializePuzzle(p));
       t.files.result = OpenFileResult{t.s.AppPath + '/' + name, name};
       t.s.MessageMode = static_cast<Integer>(mode);
     };
@@ -125,8 +109,8 @@ Scenarios Open() {
   auto open = [](TestGame& t) { ファイルを開く_Click(t.g); };
   QStringList many;
   for (int i = 0; i < 61; ++i) many << QString(1 + i % 3, QChar(0x3042 + i % 40));
-  const PuzzleFile sixtyOne = MakePuzzle(20, many, {{2, 3, 4, 1}});
-  PuzzleFile incomplete = MakePuzzle(10, kAnimals, {{1, 0, 0, 0}, {2, 0, 1, 0}});
+  const PuzzleFile sixtyOne = Puzzle(20, many, {{2, 3, 4, 1}});
+  PuzzleFile incomplete = Puzzle(10, kAnimals, {{1, 0, 0, 0}, {2, 0, 1, 0}});
   PuzzleFile longSuffix = animals;
   longSuffix.ScoreSuffixBytes = EncodeCp932(QStringLiteral("ポイントでございます"));
   return {
@@ -138,12 +122,12 @@ Scenarios Open() {
        [=](TestGame& t) {
          AnimalsInPlay(0)(t);
          chosen(animals, "cut.mlt", 0)(t);
-         WriteFile(t.s.AppPath + "/cut.mlt", SerializePuzzle(animals).left(700));
+         WriteBytes(t.s.AppPath + "/cut.mlt", SerializePuzzle(animals).left(700));
        },
        open},
       {"61 words, chosen without an extension", chosen(sixtyOne, "many", 0), open},
       {"An old-layout file",
-       chosen(MakePuzzle(5, kAnimals, {{6, 1, 1, 1}}, PuzzleLayout::kOld), "old.mlt", 0), open},
+       chosen(Puzzle(5, kAnimals, {{6, 1, 1, 1}}, PuzzleLayout::kOld), "old.mlt", 0), open},
       {"A stored board that is incomplete keeps the best score",
        [=](TestGame& t) {
          t.s.BestScore = 5;
@@ -152,7 +136,7 @@ Scenarios Open() {
        open},
       {"The rainbow font draws fresh colours, then the fake word",
        [=](TestGame& t) {
-         chosen(MakePuzzle(2, {"あ"}), "tiny.mlt", 1)(t);
+         chosen(Puzzle(2, {"あ"}), "tiny.mlt", 1)(t);
          t.s.FontKind = 3;
          t.rng.values = {0.25, 0.5, 0.75, 0.125, 0.95};
        },
@@ -161,7 +145,7 @@ Scenarios Open() {
       {"A puzzle named on the command line",
        [=](TestGame& t) {
          t.s.MessageMode = 2;
-         WriteFile(t.s.AppPath + "/cmd.mlt", SerializePuzzle(animals));
+         WriteBytes(t.s.AppPath + "/cmd.mlt", SerializePuzzle(animals));
        },
        [](TestGame& t) { OpenPuzzleFromCommandLine(t.g, t.s.AppPath + "/cmd.mlt"); }},
   };
@@ -190,7 +174,7 @@ Scenarios Save() {
       {"しつこい: the chain before and the loop after", played(2), overwrite},
       {"The old layout is written back as the old layout",
        [](TestGame& t) {
-         Opened(1, MakePuzzle(5, kAnimals, {{1, 1, 1, 1}}, PuzzleLayout::kOld), "old.mlt")(t);
+         Opened(1, Puzzle(5, kAnimals, {{1, 1, 1, 1}}, PuzzleLayout::kOld), "old.mlt")(t);
          t.Place(3, 1, 2, 0);
          t.s.MessageMode = 0;
        },
@@ -205,7 +189,7 @@ Scenarios Save() {
       {"A folder that cannot hold the file",
        [](TestGame& t) {
          AnimalsInPlay(0)(t);
-         WriteFile(t.s.AppPath + "/plain", "x");
+         WriteBytes(t.s.AppPath + "/plain", "x");
          t.s.AppPath += "/plain";
        },
        saveAs},
@@ -312,7 +296,7 @@ Scenarios Settings() {
       {"Bytes after the 48 of Data.dat are kept",
        then(stored(2, 1, 0, 0),
             [=](TestGame& t) {
-              WriteFile(t.s.AppPath + "/Data/Data.dat", QByteArray(52, '\x7f'));
+              WriteBytes(t.s.AppPath + "/Data/Data.dat", QByteArray(52, '\x7f'));
               Window(none)(t);
             }),
        open},
@@ -350,7 +334,7 @@ Scenarios Shift() {
   // へび down in column 2 from row 1: an end mark in row 0, a letter in row 2.
   auto board = [](int mode, bool sound) {
     return [=](TestGame& t) {
-      Opened(1, MakePuzzle(4, kAnimals, {{6, 2, 1, 1}}))(t);
+      Opened(1, Puzzle(4, kAnimals, {{6, 2, 1, 1}}))(t);
       t.s.MessageMode = Integer(mode);
       t.s.SoundSwitch(3) = sound ? 1 : 0;
     };

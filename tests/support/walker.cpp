@@ -129,9 +129,10 @@ Snapshot Take(const GameState& s) {
   add(QStringLiteral("fake word"), QString::number(s.FakeWordIndex));
 
   const MainWindowState& w = s.Formain;
-  add(QStringLiteral("window"), QStringLiteral("%1 × %2 twips, background %3")
+  add(QStringLiteral("window"), QStringLiteral("%1 × %2 twips (set %3 times), background %4")
                                     .arg(w.WidthTwips)
                                     .arg(w.HeightTwips)
+                                    .arg(w.OuterSizeSets)
                                     .arg(ColourName(w.BackColor)));
   add(QStringLiteral("fonts"), QStringLiteral("board %1 %2 pt, window %3")
                                    .arg(w.PimainFontName)
