@@ -1,13 +1,12 @@
 #include "files/puzzle_file.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QtEndian>
 #include <stdexcept>
 
-#include "core/atomic_file.h"
+#include "core/regular_file.h"
 
 namespace numera {
 
@@ -271,19 +270,10 @@ bool ReadPuzzleFile(const QString& path, PuzzleFile* out, QString* message) {
     if (message) *message = RefusalMessage(path, problem);
     return false;
   };
-  const QFileInfo info(path);
-  if (!info.exists()) return refuse(QStringLiteral("ファイルが見つかりません。"));
-  if (info.isDir()) return refuse(QStringLiteral("これはフォルダです。"));
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    return refuse(
-        QStringLiteral("ファイルを読み込めません。読み取りが許可されているか確かめてください。"));
-  // Nothing a puzzle can hold lies beyond this; a huge file is not slurped.
-  const QByteArray bytes = file.read(kLargestPuzzleBytes);
-  if (file.error() != QFileDevice::NoError)
-    return refuse(
-        QStringLiteral("ファイルを読み込めません。読み取りが許可されているか確かめてください。"));
-  file.close();
+  // Nothing a puzzle can hold lies beyond the bound; the rest is not read.
+  QByteArray bytes;
+  const FileResult read = ReadRegularFile(path, kLargestPuzzleBytes, &bytes);
+  if (!read.Ok()) return refuse(read.Problem);
 
   PuzzleFile p;
   QString problem;
@@ -301,15 +291,12 @@ bool WritePuzzleFile(const QString& path, const PuzzleFile& puzzle, QString* mes
     if (message) *message = QStringLiteral("「%1」に保存できませんでした。%2").arg(name, problem);
     return false;
   }
-  const bool existed = QFileInfo::exists(path);
-  const QByteArray bytes = SerializePuzzle(puzzle);
-  if (!WriteFileAtomically(path, bytes)) {
+  const FileResult written = WriteRegularFile(path, SerializePuzzle(puzzle));
+  if (!written.Ok()) {
     if (message) {
-      *message = QStringLiteral(
-                     "「%1」に保存できませんでした。"
-                     "書き込みが許可されているか、ディスクに空きがあるか確かめてください。")
-                     .arg(name);
-      if (existed) *message += QStringLiteral("元のファイルはそのまま残っています。");
+      *message = QStringLiteral("「%1」に保存できませんでした。").arg(name) + written.Problem;
+      if (written.Fault == FileFault::kFailed && !written.Replaced && QFileInfo::exists(path))
+        *message += QStringLiteral("元のファイルはそのまま残っています。");
     }
     return false;
   }

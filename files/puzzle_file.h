@@ -102,12 +102,13 @@ QByteArray SerializePuzzle(const PuzzleFile& puzzle);
 // The sentence the game shows for a file it will not open.
 QString RefusalMessage(const QString& path, const QString& problem);
 
-// Reads, parses and checks the file at path. On failure *message holds the
-// whole sentence for the player, naming the file.
+// Reads (at most kLargestPuzzleBytes of a regular file), parses and checks
+// the file at path. On failure *message holds the whole sentence for the
+// player, naming the file.
 bool ReadPuzzleFile(const QString& path, PuzzleFile* out, QString* message);
 
-// Writes the file in one step (a temporary file beside it, renamed over it),
-// so the old file stays whole when anything goes wrong. On failure *message
+// Writes the file in one step (WriteRegularFile), so the old file stays
+// whole when anything goes wrong. On failure *message
 // holds the sentence for the player.
 bool WritePuzzleFile(const QString& path, const PuzzleFile& puzzle, QString* message);
 

@@ -429,10 +429,9 @@ TEST_F(SavePuzzle, ASaveThatRunsOutOfRoomLeavesTheOldFileWhole) {
     上書き保存する_Click(t.g);
   }
   EXPECT_EQ(t.msgs.Messages(),
-            QStringList{QStringLiteral(
-                "「kanji1.mlt」に保存できませんでした。"
-                "書き込みが許可されているか、ディスクに空きがあるか確かめてください。"
-                "元のファイルはそのまま残っています。")});
+            QStringList{
+                QStringLiteral("「kanji1.mlt」に保存できませんでした。ディスクに空きがありません。"
+                               "元のファイルはそのまま残っています。")});
   EXPECT_EQ(ReadBytes(path), original);
   EXPECT_EQ(FilesInFolder(), QStringList{"kanji1.mlt"});
 }

@@ -89,8 +89,8 @@ TEST(SettingsFile, OkWritesWhatStartUpReadsBack) {
 
   GameState next;
   next.AppPath = folder.dir.path();
-  QString error;
-  ASSERT_TRUE(ReadDataDat(next, &error));
+  QStringList messages;
+  ASSERT_TRUE(ReadDataDat(next, &messages));
   EXPECT_EQ(next.CrossKind, 3);
   EXPECT_EQ(next.BackgroundKind, 2);
   EXPECT_EQ(next.FontKind, 1);
@@ -149,8 +149,9 @@ TEST(SettingsFile, UnwritableFileIsReportedAndSettingsStayInMemory) {
   });
   ASSERT_EQ(t.msgs.boxes.size(), 1u);
   EXPECT_EQ(t.msgs.boxes[0].Message,
-            "設定を保存できませんでした。\n" + dir.path() +
-                "/Data/Data.dat\n設定はこのまま使えますが、次に起動したときには戻ります。");
+            "設定を保存できませんでした（Data.dat）。"
+            "書き込みが許可されているか、ディスクに空きがあるか確かめてください。"
+            "設定は終了するまで有効です。");
   EXPECT_EQ(t.msgs.boxes[0].Title, "ぬめら");
   EXPECT_EQ(t.msgs.boxes[0].Captions, QStringList{"Ok"});
   EXPECT_EQ(t.s.BackgroundKind, 1);
@@ -173,7 +174,7 @@ TEST(SettingsFile, UnwritableFileStillLeadsIntoTheWelcomeChain) {
   ChooseAndPressOk(t, [&](SettingsWindowState& w) { Option4_Click(t.g, w, 2); });
   const QStringList messages = t.msgs.Messages();
   ASSERT_EQ(messages.size(), 15);
-  EXPECT_TRUE(messages[0].startsWith("設定を保存できませんでした。"));
+  EXPECT_TRUE(messages[0].startsWith("設定を保存できませんでした"));
   EXPECT_EQ(messages[1], "しつこい世界へようこそ。");
   EXPECT_EQ(messages[14], "ではお楽しみ下さい。");
 }
