@@ -4,6 +4,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QtEndian>
+#include <cstdlib>
+#include <limits>
 #include <stdexcept>
 
 #include "core/regular_file.h"
@@ -207,6 +209,20 @@ QString PuzzleProblem(const PuzzleFile& p) {
     return QStringLiteral("盤の大きさが %1 です（1 から 30 までのはずです）。").arg(p.BoardSize);
   if (p.MaxWordLength < 0)
     return QStringLiteral("最も長い単語の文字数が %1 になっています。").arg(p.MaxWordLength);
+  if (p.MaxWordLength > kLongestWordShown)
+    return QStringLiteral("最も長い単語の文字数が %1 です（%2 までのはずです）。")
+        .arg(p.MaxWordLength)
+        .arg(kLongestWordShown);
+  // Placing and taking back add and subtract points starting from the stored
+  // score, and each count moves by one a word: neither may leave 32 bits.
+  qint64 reach = std::abs(qint64{p.Score});
+  for (int i = 1; i <= p.WordCount; ++i)
+    reach += std::abs(qint64{p.Entries[static_cast<std::size_t>(i - 1)].Points});
+  if (reach > std::numeric_limits<Long>::max())
+    return QStringLiteral("点数が大きすぎます（得点と各単語の点数の絶対値の合計は %1 まで）。")
+        .arg(std::numeric_limits<Long>::max());
+  if (std::abs(qint64{p.PlacedCount}) + p.WordCount > std::numeric_limits<Long>::max())
+    return QStringLiteral("置いた単語の数が %1 になっています。").arg(p.PlacedCount);
 
   const int n = p.BoardSize;
   for (int i = 1; i <= p.WordCount; ++i) {
