@@ -1,0 +1,67 @@
+#include "tools/tool_io.h"
+
+#include <unistd.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+
+#include "core/regular_file.h"
+
+namespace numera::tool {
+
+void Err(const QString& text) {
+  const QByteArray bytes = text.toUtf8() + '\n';
+  std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
+  std::fflush(stderr);
+}
+
+bool Print(const QByteArray& bytes) {
+  // Past a file size limit the write fails with an error instead of ending
+  // the program without a word.
+  std::signal(SIGXFSZ, SIG_IGN);
+  const char* p = bytes.constData();
+  qsizetype left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(STDOUT_FILENO, p, static_cast<size_t>(left));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      Err(QStringLiteral("出力を書き終えられませんでした（%1 バイト中 %2 バイト）。"
+                         "ディスクに空きがあるか確かめてください。")
+              .arg(bytes.size())
+              .arg(bytes.size() - left));
+      return false;
+    }
+    p += n;
+    left -= n;
+  }
+  return true;
+}
+
+std::optional<QStringList> Arguments(int argc, char** argv) {
+  QStringList args;
+  for (int i = 0; i < argc; ++i) {
+    const QString arg = QFile::decodeName(argv[i]);
+    if (QFile::encodeName(arg) != QByteArray(argv[i])) {
+      Err(QStringLiteral("引数 %1 のファイル名が UTF-8 ではありません: %2").arg(i).arg(arg));
+      return std::nullopt;
+    }
+    args << arg;
+  }
+  return args;
+}
+
+bool ReadSource(const QString& path, QByteArray* bytes) {
+  const FileResult read = ReadRegularFile(path, kSourceLimit, bytes);
+  QString problem = read.Problem;
+  if (read.Ok() && read.Longer)
+    problem = QStringLiteral("%1 バイトより大きなファイルです。").arg(kSourceLimit);
+  else if (read.Ok())
+    return true;
+  Err(QStringLiteral("「%1」を読み込めません。%2").arg(QFileInfo(path).fileName(), problem));
+  return false;
+}
+
+}  // namespace numera::tool
