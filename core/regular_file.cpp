@@ -95,22 +95,6 @@ bool FollowLinks(QByteArray* name, struct stat* st, int* error) {
   return false;
 }
 
-bool WriteAll(int fd, const QByteArray& bytes) {
-  const char* p = bytes.constData();
-  qsizetype left = bytes.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = ENOSPC;
-      return false;
-    }
-    p += n;
-    left -= n;
-  }
-  return true;
-}
-
 }  // namespace
 
 FileResult ReadRegularFile(const QString& path, qint64 limit, QByteArray* bytes) {
@@ -165,6 +149,22 @@ FileResult ReadRegularFile(const QString& path, qint64 limit, QByteArray* bytes)
   return r;
 }
 
+bool WriteWhole(int fd, const QByteArray& bytes) {
+  const char* p = bytes.constData();
+  qsizetype left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = ENOSPC;
+      return false;
+    }
+    p += n;
+    left -= n;
+  }
+  return true;
+}
+
 FileResult WriteRegularFile(const QString& path, const QByteArray& bytes) {
   QByteArray target = QFile::encodeName(path);
   struct stat st;
@@ -201,7 +201,7 @@ FileResult WriteRegularFile(const QString& path, const QByteArray& bytes) {
       return fail(QStringLiteral("このファイルの持ち主を保てないので書き換えません。"));
     if (::fchmod(fd, st.st_mode & 07777) != 0) return fail(WriteProblem(errno));
   }
-  if (!WriteAll(fd, bytes)) return fail(WriteProblem(errno));
+  if (!WriteWhole(fd, bytes)) return fail(WriteProblem(errno));
   // A failed sync means the bytes may never reach the disk: the old file
   // stays rather than being replaced by one that may be lost.
   if (::fsync(fd) != 0)

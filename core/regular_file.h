@@ -40,4 +40,8 @@ FileResult ReadRegularFile(const QString& path, qint64 limit, QByteArray* bytes)
 // is as it was.
 FileResult WriteRegularFile(const QString& path, const QByteArray& bytes);
 
+// Writes every byte to an open descriptor, going on after short writes and
+// interruptions. False, with errno set, when the system takes no more.
+bool WriteWhole(int fd, const QByteArray& bytes);
+
 }  // namespace numera

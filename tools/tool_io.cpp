@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 
@@ -22,22 +21,9 @@ bool Print(const QByteArray& bytes) {
   // Past a file size limit the write fails with an error instead of ending
   // the program without a word.
   std::signal(SIGXFSZ, SIG_IGN);
-  const char* p = bytes.constData();
-  qsizetype left = bytes.size();
-  while (left > 0) {
-    const ssize_t n = ::write(STDOUT_FILENO, p, static_cast<size_t>(left));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      Err(QStringLiteral("出力を書き終えられませんでした（%1 バイト中 %2 バイト）。"
-                         "ディスクに空きがあるか確かめてください。")
-              .arg(bytes.size())
-              .arg(bytes.size() - left));
-      return false;
-    }
-    p += n;
-    left -= n;
-  }
-  return true;
+  if (WriteWhole(STDOUT_FILENO, bytes)) return true;
+  Err(QStringLiteral("出力を書き終えられませんでした。ディスクに空きがあるか確かめてください。"));
+  return false;
 }
 
 std::optional<QStringList> Arguments(int argc, char** argv) {
