@@ -53,8 +53,8 @@ struct Hostile {
   std::function<bool(const QString& path)> make;  // false where this machine does not allow it
   QString readProblem;                            // empty: it reads
   QString writeProblem;
-  bool forbidden = false;  // as nobody (root passes every permission check); start-up ends
-  rlim_t sizeLimit = 0;    // a disk that fills up after this many bytes of a file
+  bool nobody = false;   // as nobody (root passes every permission check)
+  rlim_t sizeLimit = 0;  // a disk that fills up after this many bytes of a file
 };
 
 bool OldFile(const QString& path) {
@@ -87,6 +87,11 @@ const Hostile kHostile[] = {
      },
      {},
      QStringLiteral("このファイルには別の名前（ハードリンク）があるので書き換えません。")},
+    {"someone else's file",
+     [](const QString& p) { return ::geteuid() == 0 && OldFile(p); },
+     {},
+     QStringLiteral("このファイルの持ち主を保てないので書き換えません。"),
+     true},
     {"full disk", OldFile, {}, QStringLiteral("ディスクに空きがありません。"), false, 10},
 };
 
@@ -99,10 +104,10 @@ struct Conditions {
     ::getrlimit(RLIMIT_FSIZE, &old);
     const rlimit small{h.sizeLimit, old.rlim_max};
     EXPECT_TRUE(h.sizeLimit == 0 || ::setrlimit(RLIMIT_FSIZE, &small) == 0);
-    EXPECT_TRUE(!h.forbidden || ::geteuid() != 0 || ::seteuid(65534) == 0);
+    EXPECT_TRUE(!h.nobody || ::geteuid() != 0 || ::seteuid(65534) == 0);
   }
   ~Conditions() {
-    EXPECT_TRUE(!h.forbidden || ::getuid() != 0 || ::seteuid(0) == 0);
+    EXPECT_TRUE(!h.nobody || ::getuid() != 0 || ::seteuid(0) == 0);
     ::setrlimit(RLIMIT_FSIZE, &old);
   }
 };
@@ -117,7 +122,7 @@ ToolRun Tool(const Hostile& h, const QStringList& args, const QString& outFile =
   p.setChildProcessModifier([&h] {
     const rlimit limit{h.sizeLimit, h.sizeLimit};
     if (h.sizeLimit > 0) ::setrlimit(RLIMIT_FSIZE, &limit);
-    if (h.forbidden && ::geteuid() == 0 && ::setuid(65534) != 0) ::_exit(99);
+    if (h.nobody && ::geteuid() == 0 && ::setuid(65534) != 0) ::_exit(99);
   });
   p.start(QStringLiteral(NUMERA_BUILD_DIR "/numera-puzzle"), args);
   ToolRun r;
@@ -157,8 +162,13 @@ TEST(HostileFiles, EveryReaderAndWriterRefusesWithItsOneLineAndChangesNothing) {
       continue;
     }
     const QString before = Snapshot(mlt) + Snapshot(dat) + Snapshot(wav);
+    const bool ends = h.nobody && !h.readProblem.isEmpty();
     const QString refusal = QStringLiteral("「x.mlt」を開けません。") + h.readProblem;
-    const QString unsaved = QStringLiteral("「x.mlt」に保存できませんでした。") + h.writeProblem;
+    // A regular file that is refused stays, and the message says so.
+    const QString unsaved =
+        QStringLiteral("「x.mlt」に保存できませんでした。") + h.writeProblem +
+        (QFileInfo(mlt).isFile() ? QStringLiteral("元のファイルはそのまま残っています。")
+                                 : QString());
     testing::TestGame t;
     t.s.AppPath = dir.path();
     t.msgs.AlwaysFirst();
@@ -171,18 +181,18 @@ TEST(HostileFiles, EveryReaderAndWriterRefusesWithItsOneLineAndChangesNothing) {
         EXPECT_EQ(message, refusal);
       }
       EXPECT_FALSE(WritePuzzleFile(mlt, puzzle, &message));
-      EXPECT_TRUE(message.startsWith(unsaved)) << message.toStdString();
+      EXPECT_EQ(message, unsaved);
       ExpectOneLineInTheBox(message);
       // Start-up goes on with the defaults and without the sound, unless
       // the file is there and cannot be read.
-      EXPECT_EQ(StartUpEnds(t), h.forbidden);
+      EXPECT_EQ(StartUpEnds(t), ends);
       EXPECT_FALSE(WriteDataDat(t.s, &settingsError));
     }
     QStringList boxes;
     if (!h.readProblem.isEmpty())
       boxes << QStringLiteral("「Data.dat」を開けません。") + h.readProblem +
-                   (h.forbidden ? QString() : QStringLiteral("初期設定で始めます。"));
-    if (!h.readProblem.isEmpty() && !h.forbidden)
+                   (ends ? QString() : QStringLiteral("初期設定で始めます。"));
+    if (!h.readProblem.isEmpty() && !ends)
       boxes << QStringLiteral("「sound3.wav」を開けません。") + h.readProblem +
                    QStringLiteral("この音は鳴りません。");
     EXPECT_EQ(t.msgs.Messages(), boxes);
@@ -198,7 +208,7 @@ TEST(HostileFiles, EveryReaderAndWriterRefusesWithItsOneLineAndChangesNothing) {
     }
     const ToolRun pack = Tool(h, {"pack", json, mlt});
     EXPECT_EQ(pack.code, 1);
-    EXPECT_TRUE(pack.err.startsWith(unsaved)) << pack.err.toStdString();
+    EXPECT_EQ(pack.err, unsaved + "\n");
     if (h.sizeLimit > 0) {  // standard output into a file that cannot grow
       const ToolRun info = Tool(h, {"info", dir.filePath("ok.mlt")}, dir.filePath("info.json"));
       EXPECT_EQ(info.code, 1);
