@@ -1,13 +1,10 @@
 #include "files/save_puzzle.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <csignal>
 
 #include "files/open_puzzle.h"
 #include "files/puzzle_file.h"
@@ -376,64 +373,6 @@ TEST_F(SavePuzzle, AWriteThatFailsSaysSoAndNeverSaved) {
                        "書き込みが許可されているか、ディスクに空きがあるか確かめてください。"));
     EXPECT_FALSE(t.msgs.Messages().contains(kSaved));
   }
-}
-
-TEST_F(SavePuzzle, AFolderWithoutWritePermissionKeepsTheOldFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop the superuser";
-  OpenFile(
-      MakePuzzle(PuzzleLayout::kVersion2, 8, {QStringLiteral("ねこ"), QStringLiteral("こま")}));
-  PlayWord(1, 0, 0, 0);
-  QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-  t.msgs.Press("Ok");
-  上書き保存する_Click(t.g);
-  QFile::setPermissions(dir.path(),
-                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-  EXPECT_EQ(t.msgs.Messages(),
-            QStringList{QStringLiteral(
-                "「kanji1.mlt」に保存できませんでした。"
-                "書き込みが許可されているか、ディスクに空きがあるか確かめてください。"
-                "元のファイルはそのまま残っています。")});
-  EXPECT_EQ(ReadBytes(path), original);
-}
-
-// Lowers the largest file this process may write, as a full disk would.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    previous_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lower = saved_;
-    lower.rlim_cur = bytes;
-    ok_ = setrlimit(RLIMIT_FSIZE, &lower) == 0;
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, previous_);
-  }
-  bool ok() const { return ok_; }
-
- private:
-  rlimit saved_{};
-  void (*previous_)(int) = nullptr;
-  bool ok_ = false;
-};
-
-TEST_F(SavePuzzle, ASaveThatRunsOutOfRoomLeavesTheOldFileWhole) {
-  OpenFile(
-      MakePuzzle(PuzzleLayout::kVersion2, 8, {QStringLiteral("ねこ"), QStringLiteral("こま")}));
-  PlayWord(1, 0, 0, 0);
-  t.msgs.Press("Ok");
-  {
-    FileSizeLimit limit(200);
-    ASSERT_TRUE(limit.ok());
-    上書き保存する_Click(t.g);
-  }
-  EXPECT_EQ(t.msgs.Messages(),
-            QStringList{
-                QStringLiteral("「kanji1.mlt」に保存できませんでした。ディスクに空きがありません。"
-                               "元のファイルはそのまま残っています。")});
-  EXPECT_EQ(ReadBytes(path), original);
-  EXPECT_EQ(FilesInFolder(), QStringList{"kanji1.mlt"});
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// One application for the whole widget test program, made as the game makes
-// it (font substitutions included) before any test runs, so that no test
-// depends on which test happened to make it first.
+// One application for the whole program, made as the game makes it (font
+// substitutions included) before any test, so no test depends on the order.
 #include <gtest/gtest.h>
 
 #include <QApplication>
