@@ -63,21 +63,27 @@ const Chain& StartupChain() {
   return chain;
 }
 
+namespace {
+
+// Shows what reading the Data folder had to say, one box a problem; ends the
+// program when start-up cannot go on.
+void Report(Game& g, QStringList* messages, bool goOn) {
+  for (const QString& message : *messages) ShowMessage(g, message, kTitle, 1, QStringLiteral("Ok"));
+  messages->clear();
+  if (!goOn) g.p.Win.EndProgram(1);
+}
+
+}  // namespace
+
 void Main(Game& g) {
   GameState& s = g.s;
   g.p.Rng.Randomize();
   ResetGameState(s);
-  QString error;
-  if (!ReadDataDat(s, &error)) {
-    ShowMessage(g, error, kTitle, 1, QStringLiteral("Ok"));
-    g.p.Win.EndProgram(1);
-  }
+  QStringList messages;
+  Report(g, &messages, ReadDataDat(s, &messages));
   ApplyBackgroundKind(g);
   ApplyFontKind(s);
-  if (!LoadSounds(s, &error)) {
-    ShowMessage(g, error, kTitle, 1, QStringLiteral("Ok"));
-    g.p.Win.EndProgram(1);
-  }
+  Report(g, &messages, LoadSounds(s, &messages));
   if (s.MessageMode == 2 && StartupChain().Run(g, 1) == kStartupQuit) g.p.Win.EndProgram(0);
   g.p.Win.ShowMainWindow();
 }

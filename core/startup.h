@@ -18,7 +18,9 @@ inline constexpr int kStartupContinue = -1;
 inline constexpr int kStartupQuit = -2;
 
 // Runs start-up steps 2 to 16 with AppPath already set. Ends the program
-// (with a message and a non-zero status) when the Data folder cannot be read.
+// (with a message and a non-zero status) when the Data folder cannot be read;
+// a settings or sound file that is no regular file gets a message, and
+// start-up goes on with the defaults or without that sound.
 void Main(Game& g);
 
 }  // namespace numera

@@ -1,13 +1,14 @@
 #include "files/puzzle_file.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QtEndian>
+#include <cstdlib>
+#include <limits>
 #include <stdexcept>
 
-#include "core/atomic_file.h"
+#include "core/regular_file.h"
 
 namespace numera {
 
@@ -208,6 +209,20 @@ QString PuzzleProblem(const PuzzleFile& p) {
     return QStringLiteral("盤の大きさが %1 です（1 から 30 までのはずです）。").arg(p.BoardSize);
   if (p.MaxWordLength < 0)
     return QStringLiteral("最も長い単語の文字数が %1 になっています。").arg(p.MaxWordLength);
+  if (p.MaxWordLength > kLongestWordShown)
+    return QStringLiteral("最も長い単語の文字数が %1 です（%2 までのはずです）。")
+        .arg(p.MaxWordLength)
+        .arg(kLongestWordShown);
+  // Placing and taking back add and subtract points starting from the stored
+  // score, and each count moves by one a word: neither may leave 32 bits.
+  qint64 reach = std::abs(qint64{p.Score});
+  for (int i = 1; i <= p.WordCount; ++i)
+    reach += std::abs(qint64{p.Entries[static_cast<std::size_t>(i - 1)].Points});
+  if (reach > std::numeric_limits<Long>::max())
+    return QStringLiteral("点数が大きすぎます（得点と各単語の点数の絶対値の合計は %1 まで）。")
+        .arg(std::numeric_limits<Long>::max());
+  if (std::abs(qint64{p.PlacedCount}) + p.WordCount > std::numeric_limits<Long>::max())
+    return QStringLiteral("置いた単語の数が %1 になっています。").arg(p.PlacedCount);
 
   const int n = p.BoardSize;
   for (int i = 1; i <= p.WordCount; ++i) {
@@ -271,19 +286,10 @@ bool ReadPuzzleFile(const QString& path, PuzzleFile* out, QString* message) {
     if (message) *message = RefusalMessage(path, problem);
     return false;
   };
-  const QFileInfo info(path);
-  if (!info.exists()) return refuse(QStringLiteral("ファイルが見つかりません。"));
-  if (info.isDir()) return refuse(QStringLiteral("これはフォルダです。"));
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    return refuse(
-        QStringLiteral("ファイルを読み込めません。読み取りが許可されているか確かめてください。"));
-  // Nothing a puzzle can hold lies beyond this; a huge file is not slurped.
-  const QByteArray bytes = file.read(kLargestPuzzleBytes);
-  if (file.error() != QFileDevice::NoError)
-    return refuse(
-        QStringLiteral("ファイルを読み込めません。読み取りが許可されているか確かめてください。"));
-  file.close();
+  // Nothing a puzzle can hold lies beyond the bound; the rest is not read.
+  QByteArray bytes;
+  const FileResult read = ReadRegularFile(path, kLargestPuzzleBytes, &bytes);
+  if (!read.Ok()) return refuse(read.Problem);
 
   PuzzleFile p;
   QString problem;
@@ -301,15 +307,12 @@ bool WritePuzzleFile(const QString& path, const PuzzleFile& puzzle, QString* mes
     if (message) *message = QStringLiteral("「%1」に保存できませんでした。%2").arg(name, problem);
     return false;
   }
-  const bool existed = QFileInfo::exists(path);
-  const QByteArray bytes = SerializePuzzle(puzzle);
-  if (!WriteFileAtomically(path, bytes)) {
+  const FileResult written = WriteRegularFile(path, SerializePuzzle(puzzle));
+  if (!written.Ok()) {
     if (message) {
-      *message = QStringLiteral(
-                     "「%1」に保存できませんでした。"
-                     "書き込みが許可されているか、ディスクに空きがあるか確かめてください。")
-                     .arg(name);
-      if (existed) *message += QStringLiteral("元のファイルはそのまま残っています。");
+      *message = QStringLiteral("「%1」に保存できませんでした。").arg(name) + written.Problem;
+      if (written.Fault == FileFault::kFailed && !written.Replaced && QFileInfo::exists(path))
+        *message += QStringLiteral("元のファイルはそのまま残っています。");
     }
     return false;
   }

@@ -39,6 +39,10 @@ inline constexpr int kOldFixedBytes = 858;
 inline constexpr qint64 kLargestPuzzleBytes =
     kVersion2FixedBytes + qint64{kVersion2Entries + 2} * 32767;
 
+// The longest word the word list makes room for: the side of the largest
+// board, since no longer word can ever be laid.
+inline constexpr int kLongestWordShown = 30;
+
 int EntryCount(PuzzleLayout layout);
 
 // "バージョン２", and its 12 bytes in code page 932.
@@ -89,7 +93,9 @@ PuzzleFile EmptyPuzzle(PuzzleLayout layout);
 bool ParsePuzzle(const QByteArray& bytes, PuzzleFile* out, QString* problem);
 
 // Checks a parsed puzzle against the limits of the game: WordCount 1..90
-// (1..60 in the old layout), BoardSize 1..30, no negative MaxWordLength,
+// (1..60 in the old layout), BoardSize 1..30, MaxWordLength 0..30, a score
+// that placing and taking back cannot carry out of 32 bits (the stored score
+// plus the absolute points of the words in play at most 2,147,483,647),
 // every placed word among the first WordCount across or down and wholly on
 // the board. Returns an empty string when the puzzle is fine, else the
 // first problem as a sentence for the player.
@@ -102,12 +108,13 @@ QByteArray SerializePuzzle(const PuzzleFile& puzzle);
 // The sentence the game shows for a file it will not open.
 QString RefusalMessage(const QString& path, const QString& problem);
 
-// Reads, parses and checks the file at path. On failure *message holds the
-// whole sentence for the player, naming the file.
+// Reads (at most kLargestPuzzleBytes of a regular file), parses and checks
+// the file at path. On failure *message holds the whole sentence for the
+// player, naming the file.
 bool ReadPuzzleFile(const QString& path, PuzzleFile* out, QString* message);
 
-// Writes the file in one step (a temporary file beside it, renamed over it),
-// so the old file stays whole when anything goes wrong. On failure *message
+// Writes the file in one step (WriteRegularFile), so the old file stays
+// whole when anything goes wrong. On failure *message
 // holds the sentence for the player.
 bool WritePuzzleFile(const QString& path, const PuzzleFile& puzzle, QString* message);
 

@@ -94,6 +94,18 @@ Scenarios Startup() {
        },
        run},
       {"No Data folder", [](TestGame& t) { QDir(t.s.AppPath).rmdir("Data"); }, run},
+      {"Data is a file, not a folder",
+       [](TestGame& t) {
+         QDir(t.s.AppPath).rmdir("Data");
+         WriteBytes(t.s.AppPath + "/Data", "x");
+       },
+       run},
+      {"Data.dat is a folder, sound1.wav a folder too",
+       [](TestGame& t) {
+         QDir(t.s.AppPath).mkpath("Data/Data.dat");
+         QDir(t.s.AppPath).mkpath("Data/sound1.wav");
+       },
+       run},
   };
 }
 

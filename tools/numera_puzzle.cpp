@@ -8,21 +8,17 @@
 // exactly the files the game refuses (with the game's message) and `pack`
 // never writes a file the game would refuse.
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-#include <cstdio>
 
 #include "files/puzzle_file.h"
 #include "files/puzzle_json.h"
+#include "tools/tool_io.h"
 #include "tools/workshop/commands.h"
 
 namespace {
 
-void Err(const QString& text) {
-  const QByteArray bytes = text.toUtf8() + '\n';
-  std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
-}
+using numera::tool::Err;
 
 int Usage() {
   Err(
@@ -46,20 +42,15 @@ int Info(const QString& path) {
     Err(message);
     return 1;
   }
-  const QByteArray json = numera::PuzzleToJson(puzzle);
-  std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  return numera::tool::Print(numera::PuzzleToJson(puzzle)) ? 0 : 1;
 }
 
 int Pack(const QString& source, const QString& target) {
-  QFile file(source);
-  if (!file.open(QIODevice::ReadOnly)) {
-    Err(QStringLiteral("「%1」を読み込めません。").arg(source));
-    return 1;
-  }
+  QByteArray json;
+  if (!numera::tool::ReadSource(source, &json)) return 1;
   numera::PuzzleFile puzzle;
   QString problem;
-  if (!numera::PuzzleFromJson(file.readAll(), &puzzle, &problem)) {
+  if (!numera::PuzzleFromJson(json, &puzzle, &problem)) {
     Err(QStringLiteral("「%1」からパズルを作れません。%2")
             .arg(QFileInfo(source).fileName(), problem));
     return 1;
@@ -76,7 +67,9 @@ int Pack(const QString& source, const QString& target) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  const QStringList args = app.arguments();
+  const std::optional<QStringList> parsed = numera::tool::Arguments(argc, argv);
+  if (!parsed) return 1;
+  const QStringList& args = *parsed;
   if (args.size() == 3 && args[1] == QLatin1String("info")) return Info(args[2]);
   if (args.size() == 4 && args[1] == QLatin1String("pack")) return Pack(args[2], args[3]);
   const QStringList rest = args.mid(2);

@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "files/puzzle_file.h"
+#include "tools/tool_io.h"
 #include "tools/workshop/checker.h"
 #include "tools/workshop/maker.h"
 #include "tools/workshop/solver.h"
@@ -20,21 +21,17 @@ namespace numera::workshop {
 
 namespace {
 
-bool Write(std::FILE* to, const QByteArray& bytes) {
-  return std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), to) ==
-             static_cast<std::size_t>(bytes.size()) &&
-         std::fflush(to) == 0;
-}
+using tool::Err;
 
-void Err(const QString& text) {
-  Write(stderr, text.toUtf8() + '\n');
+// The progress line on a terminal, written over in place.
+void ShowProgress(const QByteArray& text) {
+  std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stderr);
+  std::fflush(stderr);
 }
 
 // Standard output; a failed write is an error of the command.
 int Out(const QByteArray& bytes, int code) {
-  if (Write(stdout, bytes)) return code;
-  Err(QStringLiteral("標準出力に書き込めませんでした。"));
-  return 2;
+  return tool::Print(bytes) ? code : 2;
 }
 
 int OutJson(const QJsonObject& json, int code) {
@@ -203,15 +200,15 @@ int SolveCommand(const QStringList& list) {
   const bool terminal = isatty(STDERR_FILENO) == 1;
   if (terminal) {
     options.Progress = [](const SolveProgress& p) {
-      Write(stderr, QStringLiteral("\r最高 %1点  %2 局面  %3 秒  ")
-                        .arg(p.Best)
-                        .arg(p.Nodes)
-                        .arg(p.Elapsed, 0, 'f', 1)
-                        .toUtf8());
+      ShowProgress(QStringLiteral("\r最高 %1点  %2 局面  %3 秒  ")
+                       .arg(p.Best)
+                       .arg(p.Nodes)
+                       .arg(p.Elapsed, 0, 'f', 1)
+                       .toUtf8());
     };
   }
   const SolveResult result = Solve(PuzzleWords(puzzle), puzzle.BoardSize, options);
-  if (terminal) Write(stderr, "\n");
+  if (terminal) ShowProgress("\n");
 
   // The board as the game sees it when the placements are played in file order.
   const PuzzleFile solved = WithPlacements(puzzle, result.Placements);

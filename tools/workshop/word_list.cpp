@@ -1,9 +1,12 @@
 #include "tools/workshop/word_list.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
 #include <map>
+
+#include "core/regular_file.h"
+#include "tools/tool_io.h"
 
 namespace numera::workshop {
 
@@ -18,22 +21,38 @@ QString FromU16(const std::u16string& text) {
 
 namespace {
 
+// The dictionary's noun list is about 4 MB.
+constexpr qint64 kDictionaryLimit = 32 << 20;
+
 Long DefaultPoints(const QString& text) {
   return static_cast<Long>(10 * text.size());
+}
+
+// Reads a source of the maker whole, within its bound.
+bool ReadWhole(const QString& path, qint64 limit, const QString& what, QByteArray* bytes,
+               QString* problem) {
+  const FileResult read = ReadRegularFile(path, limit, bytes);
+  if (read.Ok() && !read.Longer) return true;
+  *problem = QStringLiteral("%1「%2」を読み込めません。%3")
+                 .arg(what, QFileInfo(path).fileName(),
+                      read.Ok() ? QStringLiteral("%1 MB を超えています。").arg(limit >> 20)
+                                : read.Problem);
+  return false;
 }
 
 }  // namespace
 
 bool ReadWordsFile(const QString& path, std::vector<Word>* out, QString* problem) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    *problem = QStringLiteral("単語のファイル「%1」を読み込めません。").arg(path);
-    return false;
-  }
+  QByteArray bytes;
+  return ReadWhole(path, tool::kSourceLimit, QStringLiteral("単語のファイル"), &bytes, problem) &&
+         ParseWordList(bytes, out, problem);
+}
+
+bool ParseWordList(const QByteArray& bytes, std::vector<Word>* out, QString* problem) {
   QStringDecoder utf8(QStringDecoder::Utf8);
-  const QString text = utf8.decode(file.readAll());
+  const QString text = utf8.decode(bytes);
   if (utf8.hasError()) {
-    *problem = QStringLiteral("単語のファイル「%1」が UTF-8 ではありません。").arg(path);
+    *problem = QStringLiteral("単語のファイルが UTF-8 ではありません。");
     return false;
   }
   out->clear();
@@ -62,17 +81,18 @@ QString DictionaryPath() {
 }
 
 bool ReadDictionary(const QString& path, int maxLength, std::vector<Word>* out, QString* problem) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
+  QByteArray bytes;
+  if (!QFileInfo::exists(path)) {
     *problem = QStringLiteral("辞書「%1」がありません。mecab-ipadic を入れてください。").arg(path);
     return false;
   }
+  if (!ReadWhole(path, kDictionaryLimit, QStringLiteral("辞書"), &bytes, problem)) return false;
   QStringDecoder eucJp("EUC-JP");
   if (!eucJp.isValid()) {
     *problem = QStringLiteral("この Qt では EUC-JP の辞書を読めません。");
     return false;
   }
-  const QString text = eucJp.decode(file.readAll());
+  const QString text = eucJp.decode(bytes);
   const int longest = std::min(8, maxLength);
   // Surface, left and right ids, cost, four part-of-speech fields, two
   // conjugation fields, base form, reading, pronunciation.

@@ -13,9 +13,12 @@ namespace numera::workshop {
 std::u16string ToU16(const QString& text);
 QString FromU16(const std::u16string& text);
 
-// One word a line, optionally a tab and its points; a word without points
-// gets 10 x its length. Blank lines are skipped. False, with a sentence in
-// *problem, for a file that cannot be read or a line that is no word.
+// One word a line (UTF-8), optionally a tab and its points; a word without
+// points gets 10 x its length. Blank lines are skipped. False, with a
+// sentence in *problem, for text that is not UTF-8 or a line that is no word.
+bool ParseWordList(const QByteArray& utf8, std::vector<Word>* out, QString* problem);
+
+// The word list of a file, read as a bounded regular file.
 bool ReadWordsFile(const QString& path, std::vector<Word>* out, QString* problem);
 
 // The dictionary's general nouns (mecab-ipadic).
