@@ -63,9 +63,10 @@ bool ParseWordList(const QByteArray& bytes, std::vector<Word>* out, QString* pro
     if (line.trimmed().isEmpty()) continue;
     const QStringList fields = line.split(QLatin1Char('\t'));
     const QString word = fields[0].trimmed();
-    bool ok = !word.isEmpty() && fields.size() <= 2;
-    const Long points = fields.size() == 2 ? fields[1].trimmed().toInt(&ok) : DefaultPoints(word);
-    if (!ok || word.contains(QLatin1Char(' '))) {
+    bool pointsRead = true;
+    const Long points =
+        fields.size() == 2 ? fields[1].trimmed().toInt(&pointsRead) : DefaultPoints(word);
+    if (word.isEmpty() || fields.size() > 2 || !pointsRead || word.contains(QLatin1Char(' '))) {
       *problem =
           QStringLiteral("単語のファイルの %1 行目は「単語」か「単語<タブ>点数」にしてください。")
               .arg(number);
