@@ -60,6 +60,7 @@ TEST(Chain, FollowsTheButtonsToAnExitAndRefusesMalformedSteps) {
   }
   EXPECT_THROW((Chain{{1, "x", {"a", "b"}, {2}}}), std::logic_error);
   EXPECT_THROW((Chain{{1, "x", {}, {}}}), std::logic_error);
+  EXPECT_THROW((Chain{{1, "x", {"a", "b", "c", "d"}, {-1, -1, -1, -1}}}), std::logic_error);
   EXPECT_THROW(chain.Step(3), std::logic_error);
 }
 
