@@ -400,6 +400,13 @@ Scenarios Play() {
        press(2, 1, 0)},
       {"Side by side: placed, but the board is incomplete", selected(0, 2), press(1, 0, 1)},
       {"A different letter in the way refuses", selected(0, 4), press(2, 1, 0)},
+      {"Under the rainbow font a refused press still recolours every cell",
+       [=](TestGame& t) {
+         selected(0, 4)(t);
+         t.s.FontKind = 3;
+         t.rng.fallback = 0.5;
+       },
+       press(2, 1, 0)},
       {"No selection: the words with the pressed letter light up", AnimalsInPlay(0),
        press(1, 1, 0)},
       {"Releasing on the board ends the highlight",
