@@ -528,11 +528,11 @@ Scenarios Draw() {
   // ねこ across from the left edge, こい down through its こ, on 4 x 4.
   auto board = [](int cross, std::function<void(TestGame&)> more = nullptr) {
     return [=](TestGame& t) {
-      t.LoadWords(4, {"ねこ", "こい", "い"});
+      t.LoadWords(4, {"ねこ", "こい", "い", "かめら"});
       t.s.WordUsed(1) = 1;
       t.s.WordUsed(2) = 1, t.s.WordX(2) = 1, t.s.WordDir(2) = 1;
       t.s.CrossKind = Integer(cross);
-      t.s.FakeWordIndex = 2;
+      t.s.FakeWordIndex = 4;
       if (more) more(t);
     };
   };
