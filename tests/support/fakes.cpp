@@ -10,6 +10,9 @@
 namespace numera::testing {
 
 int ScriptedMessageHost::Show(const MessageBoxRequest& box) {
+  if (box.Count < 1 || box.Count > 3 || box.Count != box.Captions.size())
+    throw std::logic_error("a box of " + std::to_string(box.Count) + " buttons and " +
+                           std::to_string(box.Captions.size()) + " captions");
   boxes.push_back(box);
   if (log) *log << QStringLiteral("box");
   if (on_show) on_show(box);
