@@ -176,6 +176,7 @@ TEST(PuzzleFileLimits, NegativeLengthsAreRefusedWhileReading) {
 
   const int suffixAt = 12 + 6 + 89 * 2 + 90 * 4;
   QByteArray negativeSuffix = bytes;
+  negativeSuffix[suffixAt] = negativeSuffix[suffixAt + 1] = '\0';  // no count suffix: fine
   negativeSuffix[suffixAt + 2] = '\xff';
   negativeSuffix[suffixAt + 3] = '\xff';
   EXPECT_FALSE(ParsePuzzle(negativeSuffix, &out, &problem));

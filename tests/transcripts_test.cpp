@@ -138,8 +138,8 @@ Scenarios Open() {
        },
        open},
       {"61 words, chosen without an extension", chosen(sixtyOne, "many", 0), open},
-      {"An old-layout file",
-       chosen(Puzzle(5, kAnimals, {{6, 1, 1, 1}}, PuzzleLayout::kOld), "old.mlt", 0), open},
+      {"An old-layout file, named with a dot in front: the puzzle name is empty",
+       chosen(Puzzle(5, kAnimals, {{6, 1, 1, 1}}, PuzzleLayout::kOld), ".old.mlt", 0), open},
       {"A stored board that is incomplete keeps the best score",
        [=](TestGame& t) {
          t.s.BestScore = 5;
