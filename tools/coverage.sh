@@ -15,7 +15,13 @@ cmake -S . -B build-coverage -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNUMERA_BENCH=OF
   -DCMAKE_CXX_FLAGS="--coverage -fno-inline" -DCMAKE_EXE_LINKER_FLAGS=--coverage >/dev/null
 cmake --build build-coverage -j"$(nproc)" --target numera_tests
 find build-coverage -name '*.gcda' -delete
-(cd build-coverage/tests && ./numera_tests >/dev/null)
+# The hostile-file table runs the tool as another user and under a file size
+# limit, where the tool cannot write its counts and libgcov adds a complaint
+# to the standard error the test compares: that test runs for its counts
+# only; the normal build checks its verdict.
+hostile=HostileFiles.EveryReaderAndWriterRefusesWithItsOneLineAndChangesNothing
+(cd build-coverage/tests && ./numera_tests --gtest_filter=-$hostile >/dev/null &&
+  { ./numera_tests --gtest_filter=$hostile >/dev/null 2>&1 || true; })
 # Only the rule folders count; the exception branches the compiler adds to
 # every call are left out, as they are not branches of the game.
 gcovr --root . --object-directory build-coverage \
