@@ -216,6 +216,33 @@ TEST(HostileFiles, AMissingOrFalseDataFolderIsNamedInOneLine) {
   }
 }
 
+// Regular files past their bound: a sound is not played, a Data.dat is read
+// for its record but the settings window's OK does not rewrite it.
+TEST(HostileFiles, FilesPastTheirBoundAreNeitherReadWholeNorRewritten) {
+  QTemporaryDir dir;
+  const QString data = dir.filePath("Data");
+  QDir().mkdir(data);
+  for (int k : {0, 1, 2, 5, 9}) WriteBytes(data + QStringLiteral("/sound%1.wav").arg(k), "");
+  const QByteArray sound(kSoundLimit + 1, 'w'), dat = QByteArray(kDataDatLimit, '\0') + '\1';
+  WriteBytes(data + "/sound3.wav", sound);
+  WriteBytes(data + "/Data.dat", dat);
+  testing::TestGame t;
+  t.s.AppPath = dir.path();
+  t.msgs.AlwaysFirst();
+  EXPECT_FALSE(StartUpEnds(t));
+  EXPECT_EQ(t.msgs.Messages(),
+            QStringList{QStringLiteral("「sound3.wav」を開けません。%1 バイト"
+                                       "より大きなファイルです。この音は鳴りません。")
+                            .arg(kSoundLimit)});
+  EXPECT_EQ(t.s.SoundData(3), QByteArray(1, '\0'));
+  QString error;
+  EXPECT_FALSE(WriteDataDat(t.s, &error));
+  EXPECT_TRUE(error.contains(QStringLiteral("%1 バイトより大きな").arg(kDataDatLimit)))
+      << error.toStdString();
+  EXPECT_EQ(ReadBytes(data + "/sound3.wav"), sound);
+  EXPECT_EQ(ReadBytes(data + "/Data.dat"), dat);
+}
+
 TEST(HostileFiles, WritingThroughASymlinkKeepsTheLinkTheModeAndTheOwner) {
   QTemporaryDir dir;
   const QString real = dir.filePath("real.mlt"), link = dir.filePath("link.mlt");
