@@ -107,6 +107,7 @@ TEST_F(SettingsDialog, ClicksReachTheSettingsAndOkAppliesSavesAndCloses) {
   Formain2 w(t.g, nullptr);
   w.option(0, 4)->click();
   w.option(1, 1)->click();
+  w.check(0)->click();
   w.check(3)->click();
   EXPECT_EQ(t.s.CrossKind, 4);
   EXPECT_EQ(t.s.BackgroundKind, 1);
@@ -114,7 +115,7 @@ TEST_F(SettingsDialog, ClicksReachTheSettingsAndOkAppliesSavesAndCloses) {
   w.okButton()->click();
   EXPECT_EQ(w.result(), QDialog::Accepted);
   EXPECT_EQ(t.s.Formain.BackColor, 0x800080);
-  EXPECT_EQ(t.s.SoundSwitch(5), 1);
+  EXPECT_EQ(t.s.SoundSwitch(0) + t.s.SoundSwitch(5), 2);
   QFile file(dir.path() + "/Data/Data.dat");
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll().left(4), QByteArray::fromHex("04000100"));
