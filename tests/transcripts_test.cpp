@@ -410,7 +410,8 @@ Scenarios Play() {
        press(2, 1, 0)},
       {"No selection: the words with the pressed letter light up", AnimalsInPlay(0),
        press(1, 1, 0)},
-      {"The middle button lights the words up too", AnimalsInPlay(0), press(4, 1, 0)},
+      {"The middle button lights the words up too, the last one included",
+       Opened(0, Puzzle(6, {"ねこ", "いぬ", "こま"}, {{1, 0, 0, 0}})), press(4, 1, 0)},
       {"The middle button never places a word", selected(0, 3), press(4, 1, 0)},
       {"Releasing on the board ends the highlight",
        [=](TestGame& t) {
