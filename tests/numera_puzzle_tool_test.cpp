@@ -135,6 +135,7 @@ TEST_F(PuzzleTool, RefusesWhatItCannotDoWithAClearMessageAndWritesNothing) {
         "OUT"},
        1,
        u"単語が 61 個あります（この形式では 60 個まで）。"},
+      {{"pack", Json("[3]"), "OUT"}, 1, u"JSON の一番外側はオブジェクトにしてください。"},
       {{"pack", Json(R"({"board_size": 3, "words": [)"), "OUT"}, 1, u"JSON として読めません"},
       {{"pack", Json(R"({"board_size": 3, "words": [{"text": "ね😀"}]})"), "OUT"},
        1,
