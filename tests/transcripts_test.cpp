@@ -363,6 +363,12 @@ Scenarios Shift() {
                    t.rng.fallback = 0.5;
                  },
                  shift(3)});
+  out.push_back({"A letter in the first column refuses the shift to the left",
+                 [](TestGame& t) {
+                   Opened(1, Puzzle(4, kAnimals, {{6, 0, 1, 1}}))(t);
+                   t.s.SoundSwitch(3) = 1;
+                 },
+                 shift(0)});
   out.push_back({"No puzzle open", [](TestGame& t) { t.s.SoundSwitch(3) = 1; }, shift(0)});
   return out;
 }
