@@ -122,6 +122,8 @@ Scenarios Open() {
   QStringList many;
   for (int i = 0; i < 61; ++i) many << QString(1 + i % 3, QChar(0x3042 + i % 40));
   const PuzzleFile sixtyOne = Puzzle(20, many, {{2, 3, 4, 1}});
+  PuzzleFile thirty = Puzzle(12, many.mid(0, 30));
+  thirty.Entries[0].Points = 0;
   PuzzleFile incomplete = Puzzle(10, kAnimals, {{1, 0, 0, 0}, {2, 0, 1, 0}});
   PuzzleFile longSuffix = animals;
   longSuffix.ScoreSuffixBytes = EncodeCp932(QStringLiteral("ポイントでございます"));
@@ -138,6 +140,8 @@ Scenarios Open() {
        },
        open},
       {"61 words, chosen without an extension", chosen(sixtyOne, "many", 0), open},
+      {"30 words still stand in one column; a word worth nothing", chosen(thirty, "30.mlt", 0),
+       open},
       {"An old-layout file, named with a dot in front: the puzzle name is empty",
        chosen(Puzzle(5, kAnimals, {{6, 1, 1, 1}}, PuzzleLayout::kOld), ".old.mlt", 0), open},
       {"A stored board that is incomplete keeps the best score",
