@@ -433,6 +433,7 @@ Scenarios Play() {
       {"Another unplaced word takes the selection, pressed on its points", selected(0, 4),
        [](TestGame& t) { La2_MouseDown(t.g, 5, 1, 0, 0, 0); }},
       {"A placed word while another is selected", selected(0, 4), label(1, 1)},
+      {"A hidden label past the word list does nothing", AnimalsInPlay(2), label(7, 1)},
       {"しつこい: a placed word taken back", AnimalsInPlay(2), label(1, 1)},
       {"A right press shows a placed word in orange", AnimalsInPlay(0), label(1, 2)},
       {"Releasing the right button over its points ends the orange",
