@@ -129,8 +129,21 @@ void BoardView::ChooseLetterSize() {
   const double ink = InkPerPixel(font_);
   const int design = static_cast<int>(std::lround(font_.pixelSize() * zoom_));
   letter_font_ = font_;
+  laid_out_.clear();
   centred_ = design < kReadablePixels || design * ink > room;
   letter_font_.setPixelSize(centred_ ? std::max(1, static_cast<int>(room / ink)) : design);
+}
+
+const QStaticText& BoardView::LaidOut(const QString& text) {
+  auto it = laid_out_.find(text);
+  if (it == laid_out_.end()) {
+    QStaticText laid(text);
+    laid.setTextFormat(Qt::PlainText);
+    laid.setPerformanceHint(QStaticText::AggressiveCaching);
+    laid.prepare(QTransform(), letter_font_);
+    it = laid_out_.insert(text, laid);
+  }
+  return *it;
 }
 
 void BoardView::paintEvent(QPaintEvent*) {
@@ -166,7 +179,8 @@ void BoardView::paintEvent(QPaintEvent*) {
                                                : metrics.horizontalAdvance(t.text);
       const QPointF box(advance / 2, (ascent - metrics.descent()) / 2);
       if (!vertical_) {
-        p.drawText(QPointF(centre.x() - box.x(), centre.y() + box.y()), t.text);
+        p.drawStaticText(QPointF(centre.x() - box.x(), centre.y() + box.y() - ascent),
+                         LaidOut(t.text));
         continue;
       }
       p.save();
@@ -180,7 +194,7 @@ void BoardView::paintEvent(QPaintEvent*) {
     if (!vertical_) {
       // Printed from the top-left corner of the cell, as text is printed at a
       // position: the baseline sits one ascent below it.
-      p.drawText(QPointF(at.x(), at.y() + ascent), t.text);
+      p.drawStaticText(at, LaidOut(t.text));
       continue;
     }
     // A vertical-writing font lays each glyph on its side: a quarter turn

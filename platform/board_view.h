@@ -6,7 +6,9 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QRegion>
+#include <QStaticText>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -65,9 +67,13 @@ class BoardView : public QWidget, public Canvas {
   QFont shown_font_;
   QSize design_{251, 251};
   double zoom_ = 1.0;
-  double cell_ = 250.0;   // design pixels from one grid line to the next
-  QFont font_;            // as the logic asks, in design pixels
-  QFont letter_font_;     // as printed on the screen
+  double cell_ = 250.0;  // design pixels from one grid line to the next
+  QFont font_;           // as the logic asks, in design pixels
+  QFont letter_font_;    // as printed on the screen
+  // Each letter laid out once per font: a board repeats a few dozen letters
+  // hundreds of times, and laying out text is most of the cost of a paint.
+  QHash<QString, QStaticText> laid_out_;
+  const QStaticText& LaidOut(const QString& text);
   bool centred_ = false;  // letters centred in their cells rather than at their print positions
   bool vertical_ = false;
   qint64 frames_painted_ = 0;
