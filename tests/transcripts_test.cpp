@@ -265,8 +265,7 @@ Scenarios Settings() {
   return {
       {"標準 opens at once; OK applies and saves",
        then(stored(1, 2, 0, 0), Window([](TestGame& t, SettingsWindowState& w) {
-              Check1_Click(w, 0, true);
-              Check1_Click(w, 4, true);
+              for (int box : {0, 3, 4}) Check1_Click(w, box, true);
               Option3_Click(t.g, w, 1);
               Option1_Click(t.g, w, 4);
             })),
