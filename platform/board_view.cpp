@@ -128,10 +128,12 @@ void BoardView::ChooseLetterSize() {
   const double room = (cell_ - 1) * zoom_;
   const double ink = InkPerPixel(font_);
   const int design = static_cast<int>(std::lround(font_.pixelSize() * zoom_));
-  letter_font_ = font_;
-  laid_out_.clear();
   centred_ = design < kReadablePixels || design * ink > room;
-  letter_font_.setPixelSize(centred_ ? std::max(1, static_cast<int>(room / ink)) : design);
+  QFont chosen = font_;
+  chosen.setPixelSize(centred_ ? std::max(1, static_cast<int>(room / ink)) : design);
+  // The letters laid out so far stay good for as long as the font does.
+  if (chosen != letter_font_) laid_out_.clear();
+  letter_font_ = chosen;
 }
 
 const QStaticText& BoardView::LaidOut(const QString& text) {
