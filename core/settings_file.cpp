@@ -34,7 +34,7 @@ bool ReadDataFile(const QString& path, qint64 limit, bool whole, const QString& 
   const FileResult read = ReadRegularFile(path, limit, bytes);
   if (read.Fault == FileFault::kMissing) {
     const FileResult made = WriteRegularFile(path, QByteArray());
-    if (made.Ok()) return true;
+    if (made.Ok() || made.Replaced) return true;
     *messages << QStringLiteral("「%1」を作れません。%2").arg(name, made.Problem);
     return false;
   }
@@ -130,7 +130,9 @@ bool WriteDataDat(const GameState& s, QString* error) {
     result = WriteRegularFile(path, DataDatRecord(s, old));
   }
   if (result.Ok()) return true;
-  if (error) {
+  if (error && result.Replaced) {
+    *error = QStringLiteral("設定を保存しましたが、") + result.Problem;
+  } else if (error) {
     *error = QStringLiteral("設定を保存できませんでした（Data.dat）。") + result.Problem +
              QStringLiteral("設定は終了するまで有効です。");
   }

@@ -11,6 +11,7 @@
 
 #include "core/game_state.h"
 #include "files/puzzle_file.h"
+#include "tests/support/qt_printers.h"
 
 namespace numera::testing {
 

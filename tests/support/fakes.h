@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/platform.h"
+#include "tests/support/qt_printers.h"
 
 namespace numera::testing {
 
