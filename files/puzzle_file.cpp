@@ -8,6 +8,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "core/file_names.h"
 #include "core/regular_file.h"
 
 namespace numera {
@@ -209,17 +210,19 @@ QString PuzzleProblem(const PuzzleFile& p) {
     return QStringLiteral("盤の大きさが %1 です（1 から 30 までのはずです）。").arg(p.BoardSize);
   if (p.MaxWordLength < 0)
     return QStringLiteral("最も長い単語の文字数が %1 になっています。").arg(p.MaxWordLength);
-  if (p.MaxWordLength > kLongestWordShown)
-    return QStringLiteral("最も長い単語の文字数が %1 です（%2 までのはずです）。")
-        .arg(p.MaxWordLength)
-        .arg(kLongestWordShown);
-  // Placing and taking back add and subtract points starting from the stored
-  // score, and each count moves by one a word: neither may leave 32 bits.
-  qint64 reach = std::abs(qint64{p.Score});
-  for (int i = 1; i <= p.WordCount; ++i)
-    reach += std::abs(qint64{p.Entries[static_cast<std::size_t>(i - 1)].Points});
-  if (reach > std::numeric_limits<Long>::max())
-    return QStringLiteral("点数が大きすぎます（得点と各単語の点数の絶対値の合計は %1 まで）。")
+  // Placing and taking back move the score by the points of one word, from
+  // what the stored score holds beyond the placed words: every score the
+  // game can reach must fit in 32 bits.
+  qint64 placed = 0, reach = 0;
+  for (int i = 1; i <= p.WordCount; ++i) {
+    const PuzzleEntry& e = p.Entries[static_cast<std::size_t>(i - 1)];
+    if (e.Used == 1) placed += e.Points;
+    reach += std::abs(qint64{e.Points});
+  }
+  if (std::abs(p.Score - placed) + reach > std::numeric_limits<Long>::max())
+    return QStringLiteral(
+               "点数が大きすぎます（単語を置いたり外したりすると、得点が %1 "
+               "を超えることがあります）。")
         .arg(std::numeric_limits<Long>::max());
   if (std::abs(qint64{p.PlacedCount}) + p.WordCount > std::numeric_limits<Long>::max())
     return QStringLiteral("置いた単語の数が %1 になっています。").arg(p.PlacedCount);
@@ -227,8 +230,18 @@ QString PuzzleProblem(const PuzzleFile& p) {
   const int n = p.BoardSize;
   for (int i = 1; i <= p.WordCount; ++i) {
     const PuzzleEntry& e = p.Entries[static_cast<std::size_t>(i - 1)];
-    if (e.Used != 1) continue;
     const QString text = e.Text();
+    // A word longer than the board can never be laid, and the word list is
+    // only as wide as the longest word the file announces.
+    const int letters = static_cast<int>(text.size());
+    if (letters > n)
+      return QStringLiteral("単語 %1「%2」は %3 文字で、%4 × %4 の盤に入りません。")
+          .arg(QString::number(i), text, QString::number(letters), QString::number(n));
+    if (letters > p.MaxWordLength)
+      return QStringLiteral("単語 %1「%2」は %3 文字で、最も長い単語の文字数 %4 を超えています。")
+          .arg(QString::number(i), text, QString::number(letters),
+               QString::number(p.MaxWordLength));
+    if (e.Used != 1) continue;
     if (e.Dir != 0 && e.Dir != 1) {
       return QStringLiteral("置かれた単語 %1「%2」の向きが %3 です（横 0 か縦 1 のはずです）。")
           .arg(QString::number(i), text, QString::number(e.Dir));
@@ -278,7 +291,7 @@ QByteArray SerializePuzzle(const PuzzleFile& p) {
 }
 
 QString RefusalMessage(const QString& path, const QString& problem) {
-  return QStringLiteral("「%1」を開けません。%2").arg(QFileInfo(path).fileName(), problem);
+  return QStringLiteral("「%1」を開けません。%2").arg(ShownFileName(path), problem);
 }
 
 bool ReadPuzzleFile(const QString& path, PuzzleFile* out, QString* message) {
@@ -300,23 +313,50 @@ bool ReadPuzzleFile(const QString& path, PuzzleFile* out, QString* message) {
   return true;
 }
 
+namespace {
+
+// The sentence for a write that did not go as it should, naming the file
+// the problem is about. `others` is whether other files were to be written
+// with it.
+QString UnsavedMessage(const QString& path, const FileResult& written, bool others) {
+  const QString name = ShownFileName(path);
+  if (written.Replaced)
+    return QStringLiteral("「%1」に保存しましたが、%2").arg(name, written.Problem);
+  QString message = QStringLiteral("「%1」に保存できませんでした。%2").arg(name, written.Problem);
+  if (written.Damaged)
+    message += QStringLiteral("ファイルが書きかけのまま残っているかもしれません。");
+  else if (others)
+    message += QStringLiteral("どのファイルも書き換えていません。");
+  else if (written.Fault == FileFault::kFailed && QFileInfo::exists(path))
+    message += QStringLiteral("元のファイルはそのまま残っています。");
+  return message;
+}
+
+}  // namespace
+
 bool WritePuzzleFile(const QString& path, const PuzzleFile& puzzle, QString* message) {
-  const QString name = QFileInfo(path).fileName();
-  const QString problem = PuzzleProblem(puzzle);
-  if (!problem.isEmpty()) {
-    if (message) *message = QStringLiteral("「%1」に保存できませんでした。%2").arg(name, problem);
-    return false;
-  }
-  const FileResult written = WriteRegularFile(path, SerializePuzzle(puzzle));
-  if (!written.Ok()) {
-    if (message) {
-      *message = QStringLiteral("「%1」に保存できませんでした。").arg(name) + written.Problem;
-      if (written.Fault == FileFault::kFailed && !written.Replaced && QFileInfo::exists(path))
-        *message += QStringLiteral("元のファイルはそのまま残っています。");
+  return WritePuzzleFiles({{path, &puzzle}}, message);
+}
+
+bool WritePuzzleFiles(const std::vector<std::pair<QString, const PuzzleFile*>>& files,
+                      QString* message) {
+  std::vector<FileWrite> writes;
+  for (const auto& [path, puzzle] : files) {
+    const QString problem = PuzzleProblem(*puzzle);
+    if (!problem.isEmpty()) {
+      if (message)
+        *message =
+            QStringLiteral("「%1」に保存できませんでした。%2").arg(ShownFileName(path), problem);
+      return false;
     }
-    return false;
+    writes.push_back({path, SerializePuzzle(*puzzle)});
   }
-  return true;
+  std::size_t failed = 0;
+  const FileResult written = writes.size() == 1 ? WriteRegularFile(writes[0].Path, writes[0].Bytes)
+                                                : WriteRegularFiles(writes, &failed);
+  if (written.Ok()) return true;
+  if (message) *message = UnsavedMessage(writes[failed].Path, written, writes.size() > 1);
+  return false;
 }
 
 void InstallPuzzle(GameState& s, const PuzzleFile& p) {

@@ -21,6 +21,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <utility>
 #include <vector>
 
 #include "core/game_state.h"
@@ -40,7 +41,8 @@ inline constexpr qint64 kLargestPuzzleBytes =
     kVersion2FixedBytes + qint64{kVersion2Entries + 2} * 32767;
 
 // The longest word the word list makes room for: the side of the largest
-// board, since no longer word can ever be laid.
+// board, since no longer word can ever be laid. A file may announce a
+// longer one; its labels are still made this wide at most.
 inline constexpr int kLongestWordShown = 30;
 
 int EntryCount(PuzzleLayout layout);
@@ -93,12 +95,12 @@ PuzzleFile EmptyPuzzle(PuzzleLayout layout);
 bool ParsePuzzle(const QByteArray& bytes, PuzzleFile* out, QString* problem);
 
 // Checks a parsed puzzle against the limits of the game: WordCount 1..90
-// (1..60 in the old layout), BoardSize 1..30, MaxWordLength 0..30, a score
-// that placing and taking back cannot carry out of 32 bits (the stored score
-// plus the absolute points of the words in play at most 2,147,483,647),
-// every placed word among the first WordCount across or down and wholly on
-// the board. Returns an empty string when the puzzle is fine, else the
-// first problem as a sentence for the player.
+// (1..60 in the old layout), BoardSize 1..30, no word in play longer than
+// the board or than MaxWordLength, a score that placing and taking back
+// cannot carry out of 32 bits (what the stored score holds beyond the
+// placed words, plus the absolute points of every word in play, at most
+// 2,147,483,647), every placed word across or down and wholly on the board. Returns an empty string
+// when the puzzle is fine, else the first problem as a sentence for the player.
 QString PuzzleProblem(const PuzzleFile& puzzle);
 
 // The file's bytes. Writing what ParsePuzzle read gives back the same bytes
@@ -114,9 +116,13 @@ QString RefusalMessage(const QString& path, const QString& problem);
 bool ReadPuzzleFile(const QString& path, PuzzleFile* out, QString* message);
 
 // Writes the file in one step (WriteRegularFile), so the old file stays
-// whole when anything goes wrong. On failure *message
-// holds the sentence for the player.
+// whole when anything goes wrong. On failure *message holds the sentence
+// for the player.
 bool WritePuzzleFile(const QString& path, const PuzzleFile& puzzle, QString* message);
+
+// Writes several files as one (WriteRegularFiles): all of them or none.
+bool WritePuzzleFiles(const std::vector<std::pair<QString, const PuzzleFile*>>& files,
+                      QString* message);
 
 // The puzzle into the game state, as reading a file does: entries 61..90 are
 // left alone by an old-layout puzzle. Nothing of the window is touched.

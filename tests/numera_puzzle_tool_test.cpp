@@ -1,6 +1,7 @@
 // The puzzle authors' tool, run as a program: the JSON it speaks (info,
 // pack) and its workshop (check, solve, make), judged by the game's rules.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QJsonArray>
 #include <QTemporaryDir>
@@ -310,7 +311,7 @@ TEST_F(PuzzleTool, SolveFindsAndProvesTheBestBoardOfSmallPuzzles) {
       {"the highest word stays out", 4, "あいうえ:35,かき:20,きく:20", 40, 2},
       {"a word worth less than nothing", 3, "ねこ:20,こま:-5", 20, 1},
       {"the same word twice", 3, "ねこ:20,ねこ:20", 40, 2},
-      {"nothing fits", 2, "ねこま:30", 0, 0},
+      {"nothing worth placing", 2, "ねこ:-30", 0, 0},
   };
   for (const auto& [name, size, list, score, placed] : cases) {
     SCOPED_TRACE(name);
@@ -361,6 +362,21 @@ TEST_F(PuzzleTool, MakeWritesAPuzzleTheGameOpensAndASolutionItJudgesComplete) {
       for (const QChar ch : text) EXPECT_TRUE(ch >= u'ぁ' && ch <= u'ん') << text.toStdString();
     }
   }
+  // The puzzle and its solution are a pair: when the puzzle cannot be
+  // written (a second name), the solution already there stays as it was.
+  const QString out = dir.filePath("made.mlt"), solution = dir.filePath("made.solution.mlt");
+  ASSERT_EQ(::link(QFile::encodeName(out).constData(),
+                   QFile::encodeName(dir.filePath("second name")).constData()),
+            0);
+  const QByteArray puzzle = ReadBytes(out), solved = ReadBytes(solution);
+  const ToolRun failed = Tool(runs[0] + QStringList{"--seed", "5", out});
+  EXPECT_EQ(failed.exitCode, 1);
+  EXPECT_EQ(QString::fromUtf8(failed.err),
+            QStringLiteral(
+                "「made.mlt」に保存できませんでした。このファイルには別の名前"
+                "（ハードリンク）があるので書き換えません。どのファイルも書き換えていません。\n"));
+  EXPECT_EQ(ReadBytes(out), puzzle);
+  EXPECT_EQ(ReadBytes(solution), solved);
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include "files/open_puzzle.h"
 #include "tests/puzzle_test_util.h"
+#include "tests/support/fakes.h"
 #include "tests/support/walker.h"
 
 namespace numera::testing {
@@ -126,10 +128,11 @@ TEST(PuzzleFileVersionTest, OnlyTheExactTwelveBytesMakeAVersionTwoFile) {
   // A version-2 file with its last version byte changed is no longer one.
   QByteArray v2 = SerializePuzzle(MakePuzzle(PuzzleLayout::kVersion2, 5, {QStringLiteral("いぬ")}));
   v2[11] = '2';
+  // Read as the old layout, its first two bytes announce a first word of
+  // 28,547 bytes, far more than the file holds.
   PuzzleFile other;
-  if (ParsePuzzle(v2, &other, &problem)) {
-    EXPECT_EQ(other.Layout, PuzzleLayout::kOld);
-  }
+  EXPECT_FALSE(ParsePuzzle(v2, &other, &problem));
+  EXPECT_EQ(problem, QStringLiteral("ファイルが途中で終わっています（単語 1 の文字のところ）。"));
 }
 
 // Every cut of both layouts is refused; the message says where the file
@@ -206,7 +209,35 @@ const LimitCase kLimitCases[] = {
      u"盤の大きさが 0 です（1 から 30 までのはずです）。"},
     {"board size 31", [](PuzzleFile& p) { p.BoardSize = 31; },
      u"盤の大きさが 31 です（1 から 30 までのはずです）。"},
-    {"board size 1", [](PuzzleFile& p) { p.BoardSize = 1; }, nullptr},
+    {"board size 1, words of two letters", [](PuzzleFile& p) { p.BoardSize = 1; },
+     u"単語 1「ねこ」は 2 文字で、1 × 1 の盤に入りません。"},
+    {"board size 2", [](PuzzleFile& p) { p.BoardSize = 2; }, nullptr},
+    {"a word longer than the longest announced", [](PuzzleFile& p) { p.MaxWordLength = 1; },
+     u"単語 1「ねこ」は 2 文字で、最も長い単語の文字数 1 を超えています。"},
+    {"a longest word far wider than the board", [](PuzzleFile& p) { p.MaxWordLength = 2000; },
+     nullptr},
+    {"two placed words of 600,000,000 points and their score",
+     [](PuzzleFile& p) {
+       p.Entries[0].Points = p.Entries[1].Points = 600000000;
+       PlaceEntry(p, 1, 0, 0, 0);
+       PlaceEntry(p, 2, 1, 0, 1);
+       p.Score = 1200000000;
+     },
+     nullptr},
+    {"the same score with neither placed",
+     [](PuzzleFile& p) {
+       p.Entries[0].Points = p.Entries[1].Points = 600000000;
+       p.Score = 1200000000;
+     },
+     u"点数が大きすぎます（単語を置いたり外したりすると、得点が 2147483647 "
+     u"を超えることがあります）。"},
+    {"words worth the most a score holds",
+     [](PuzzleFile& p) { p.Entries[0].Points = 2147483647 - 50; }, nullptr},
+    {"one point more", [](PuzzleFile& p) { p.Entries[0].Points = 2147483647 - 49; },
+     u"点数が大きすぎます（単語を置いたり外したりすると、得点が 2147483647 "
+     u"を超えることがあります）。"},
+    {"the lowest score, nothing placed", [](PuzzleFile& p) { p.Score = -2147483647 + 60; },
+     nullptr},
     {"board size 30", [](PuzzleFile& p) { p.BoardSize = 30; }, nullptr},
     {"the first text of 32768 bytes", [](PuzzleFile& p) { p.Entries[0].TextBytes.resize(32768); },
      u"単語 1 が長すぎます（32767 バイトまで）。"},
@@ -256,6 +287,36 @@ TEST(PuzzleFileLimits, EachBrokenLimitIsNamedAndEveryEdgeValueAccepted) {
     } else {
       EXPECT_EQ(problem, QString::fromUtf16(c.problem)) << c.name;
     }
+  }
+}
+
+// The largest states the game can reach are saved and open again; a file
+// that announces a longest word wider than the board gets labels no wider
+// than the board's widest word needs.
+TEST(PuzzleFileLimits, TheLargestStatesTheGameReachesAreSavedAndOpenAgain) {
+  QTemporaryDir dir;
+  TestGame t;
+  t.LoadWords(5, {QStringLiteral("ねこ"), QStringLiteral("こま")});
+  t.s.WordPoints(1) = t.s.WordPoints(2) = 600000000;
+  t.Place(1, 0, 0, 0);
+  t.Place(2, 1, 0, 1);
+  ASSERT_EQ(t.s.Score, 1200000000);
+  QString message;
+  ASSERT_TRUE(WritePuzzleFile(dir.filePath("big.mlt"), PuzzleFromState(t.s), &message))
+      << message.toStdString();
+  ASSERT_TRUE(OpenPuzzleFromCommandLine(t.g, dir.filePath("big.mlt")));
+  EXPECT_EQ(t.s.Score, 1200000000);
+
+  int width = 0;
+  for (const Integer longest : {30, 2000}) {
+    PuzzleFile p = MakePuzzle(PuzzleLayout::kVersion2, 10, {QStringLiteral("いぬ")});
+    p.MaxWordLength = longest;
+    WriteBytes(dir.filePath("wide.mlt"), SerializePuzzle(p));
+    ASSERT_TRUE(OpenPuzzleFromCommandLine(t.g, dir.filePath("wide.mlt"))) << longest;
+    if (width != 0) {
+      EXPECT_EQ(t.s.Formain.WidthTwips, width);
+    }
+    width = t.s.Formain.WidthTwips;
   }
 }
 

@@ -33,7 +33,7 @@ PuzzleFile RandomPuzzle(Dice& d) {
   static const QString kLetters = QStringLiteral("あいうえおかきくけこんー×");
   PuzzleFile p = EmptyPuzzle(d.Chance(0.7) ? PuzzleLayout::kVersion2 : PuzzleLayout::kOld);
   const int entries = EntryCount(p.Layout);
-  p.BoardSize = static_cast<Integer>(d.Between(1, 30));
+  p.BoardSize = static_cast<Integer>(d.Between(d.Chance(0.9) ? 6 : 1, 30));
   p.WordCount = static_cast<Integer>(d.Between(1, entries));
   for (int i = 0; i < entries; ++i) {
     PuzzleEntry& e = p.Entries[static_cast<std::size_t>(i)];
@@ -59,7 +59,11 @@ PuzzleFile RandomPuzzle(Dice& d) {
   }
   p.CountSuffixBytes = EncodeCp932(d.Chance(0.5) ? QStringLiteral("語") : QString());
   p.ScoreSuffixBytes = EncodeCp932(d.Chance(0.5) ? QStringLiteral("点数") : QStringLiteral("　"));
-  p.MaxWordLength = static_cast<Integer>(d.Between(0, 8));
+  int longest = 0;
+  for (int i = 0; i < p.WordCount; ++i)
+    longest =
+        std::max(longest, static_cast<int>(p.Entries[static_cast<std::size_t>(i)].Text().size()));
+  p.MaxWordLength = static_cast<Integer>(d.Chance(0.9) ? longest : d.Between(0, 8));
   p.PlacedCount = d.Between(0, 90);
   p.Score = d.Between(-5000, 5000);
   return p;

@@ -291,16 +291,10 @@ int MakeCommand(const QStringList& list) {
     Err(QStringLiteral("作った盤面をゲームが完成と認めませんでした。") + ReportText(check));
     return 1;
   }
-  // The solution first: should the puzzle then fail, a solution made just
-  // now is taken back and nothing of this run is left.
+  // The puzzle and its solution belong together: both are written whole
+  // before either replaces what was there, or neither is.
   QString message;
-  const bool hadSolution = QFileInfo::exists(SolutionPath(out));
-  if (!WritePuzzleFile(SolutionPath(out), solution, &message)) {
-    Err(message);
-    return 1;
-  }
-  if (!WritePuzzleFile(out, puzzle, &message)) {
-    if (!hadSolution) QFile::remove(SolutionPath(out));
+  if (!WritePuzzleFiles({{out, &puzzle}, {SolutionPath(out), &solution}}, &message)) {
     Err(message);
     return 1;
   }
