@@ -1,6 +1,7 @@
 #include "core/startup.h"
 
 #include "core/appearance.h"
+#include "core/regular_file.h"
 #include "core/settings_file.h"
 
 namespace numera {
@@ -84,6 +85,9 @@ void Main(Game& g) {
   ApplyBackgroundKind(g);
   ApplyFontKind(s);
   Report(g, &messages, LoadSounds(s, &messages));
+  // What a save killed half-way left behind in the game's own folders.
+  RemoveStaleTemporaryFiles(s.AppPath);
+  RemoveStaleTemporaryFiles(DataFolder(s));
   if (s.MessageMode == 2 && StartupChain().Run(g, 1) == kStartupQuit) g.p.Win.EndProgram(0);
   g.p.Win.ShowMainWindow();
 }

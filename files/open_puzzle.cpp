@@ -1,11 +1,13 @@
 #include "files/open_puzzle.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 
 #include "core/appearance.h"
 #include "core/draw_board.h"
+#include "core/file_names.h"
 #include "dialogs/message_box.h"
 #include "files/puzzle_file.h"
 #include "play/board_check.h"
@@ -61,7 +63,7 @@ void LayOutForPuzzle(Game& g) {
   const int rows = static_cast<int>(std::floor(static_cast<double>(n) / columns + 0.5));
   // Every point label is as wide as the first word's points need.
   const int pointChars = static_cast<int>(PointsText(s.WordPoints(1)).size());
-  const int wordWidth = 16 * s.MaxWordLength + 7;
+  const int wordWidth = 16 * std::min<int>(s.MaxWordLength, kLongestWordShown) + 7;
   const int pointWidth = 8 * pointChars + 5;
   for (int i = 1; i <= n; ++i) {
     const int k = (i - 1) / rows;
@@ -201,6 +203,13 @@ void ファイルを開く_Click(Game& g) {
     DrawBoard(g);
     return;
   }
+  if (!NameIsUnambiguous(chosen->Path)) {
+    // The dialog hands names over as text: opening this one by its text
+    // would open (and a save overwrite) its twin.
+    ShowMessage(g, UnrepresentableNameMessage(ShownFileName(chosen->Path)), kTitle, 1,
+                QStringLiteral("Ok"));
+    return;
+  }
   PutPathInText1(s, chosen->Path);
   s.PuzzleName = PuzzleNameFromTitle(chosen->FileTitle);
 
@@ -212,6 +221,13 @@ void ファイルを開く_Click(Game& g) {
     return;
   }
   LoadFromText1(g, before);
+}
+
+bool OpenPuzzleArgument(Game& g, const QByteArray& argument) {
+  if (NameRoundTrips(argument)) return OpenPuzzleFromCommandLine(g, QFile::decodeName(argument));
+  ShowMessage(g, UnrepresentableNameMessage(ShownFileName(QFile::decodeName(argument))), kTitle, 1,
+              QStringLiteral("Ok"));
+  return false;
 }
 
 bool OpenPuzzleFromCommandLine(Game& g, const QString& path) {

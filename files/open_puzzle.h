@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -15,6 +16,9 @@ void ファイルを開く_Click(Game& g);
 // no chains. A refused file shows its message and the game starts empty.
 // Returns whether the puzzle was opened.
 bool OpenPuzzleFromCommandLine(Game& g, const QString& path);
+// The same for the bytes of the command line's argument: a name that is not
+// UTF-8 cannot be told from its twin by its text, and is refused in one box.
+bool OpenPuzzleArgument(Game& g, const QByteArray& argument);
 
 // The path of the current puzzle file, taken back from the status box Text1:
 // the text before the caret less its closing CR LF. None when Text1 holds no

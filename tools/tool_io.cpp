@@ -4,9 +4,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <csignal>
 #include <cstdio>
 
+#include "core/file_names.h"
 #include "core/regular_file.h"
 
 namespace numera::tool {
@@ -18,9 +18,6 @@ void Err(const QString& text) {
 }
 
 bool Print(const QByteArray& bytes) {
-  // Past a file size limit the write fails with an error instead of ending
-  // the program without a word.
-  std::signal(SIGXFSZ, SIG_IGN);
   if (WriteWhole(STDOUT_FILENO, bytes)) return true;
   Err(QStringLiteral("出力を書き終えられませんでした。ディスクに空きがあるか確かめてください。"));
   return false;
@@ -30,7 +27,7 @@ std::optional<QStringList> Arguments(int argc, char** argv) {
   QStringList args;
   for (int i = 0; i < argc; ++i) {
     const QString arg = QFile::decodeName(argv[i]);
-    if (QFile::encodeName(arg) != QByteArray(argv[i])) {
+    if (!NameRoundTrips(QByteArray(argv[i]))) {
       Err(QStringLiteral("引数 %1 のファイル名が UTF-8 ではありません: %2").arg(i).arg(arg));
       return std::nullopt;
     }
