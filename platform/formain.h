@@ -20,11 +20,12 @@
 namespace numera {
 
 // A word or score label that reports presses and releases with the game's
-// button numbers.
+// button numbers. Words come from files: they show as written, never as
+// markup.
 class GameLabel : public QLabel {
   Q_OBJECT
  public:
-  using QLabel::QLabel;
+  explicit GameLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
   std::function<void(int button)> on_press;
   std::function<void(int button)> on_release;
   // A thin outline around the text, for a colour that the background

@@ -28,8 +28,11 @@ Formain3::Formain3(const MessageBoxRequest& box, QWidget* parent, double zoom) :
   // The layout is in design pixels; the box shows it at the main window's zoom.
   SetClientSize(*this, Zoomed(QSize(box.ClientWidth, box.ClientHeight), zoom));
 
-  label_ = new QLabel(box.Message, this);
+  label_ = new QLabel(this);
   label_->setObjectName(QStringLiteral("Label1"));
+  // Messages name files and words as they are written, never as markup.
+  label_->setTextFormat(Qt::PlainText);
+  label_->setText(box.Message);
   label_->setGeometry(
       Zoomed(QRect(box.LabelLeft, box.LabelTop, box.LabelWidth, box.LabelHeight), zoom));
   label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);

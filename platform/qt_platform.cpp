@@ -1,7 +1,5 @@
 #include "platform/qt_platform.h"
 
-#include <sndfile.h>
-
 #include <QApplication>
 #include <QAudioDevice>
 #include <QDateTime>
@@ -15,49 +13,16 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/file_names.h"
 #include "platform/fonts.h"
 #include "platform/formain.h"
 #include "platform/formain2.h"
+#include "platform/sound_decoder.h"
 #include "platform/x11_keys.h"
 
 namespace numera {
 
 // ---- sound ---------------------------------------------------------------
-
-namespace {
-
-// libsndfile reads the WAV image straight from memory through these.
-struct MemoryFile {
-  const QByteArray* data;
-  sf_count_t pos = 0;
-};
-sf_count_t MemLength(void* user) {
-  return static_cast<MemoryFile*>(user)->data->size();
-}
-sf_count_t MemSeek(sf_count_t offset, int whence, void* user) {
-  auto* m = static_cast<MemoryFile*>(user);
-  const sf_count_t size = m->data->size();
-  sf_count_t pos = whence == SEEK_SET   ? offset
-                   : whence == SEEK_CUR ? m->pos + offset
-                                        : size + offset;
-  m->pos = std::clamp<sf_count_t>(pos, 0, size);
-  return m->pos;
-}
-sf_count_t MemRead(void* ptr, sf_count_t count, void* user) {
-  auto* m = static_cast<MemoryFile*>(user);
-  const sf_count_t n = std::min<sf_count_t>(count, m->data->size() - m->pos);
-  std::memcpy(ptr, m->data->constData() + m->pos, static_cast<std::size_t>(n));
-  m->pos += n;
-  return n;
-}
-sf_count_t MemWrite(const void*, sf_count_t, void*) {
-  return 0;
-}
-sf_count_t MemTell(void* user) {
-  return static_cast<MemoryFile*>(user)->pos;
-}
-
-}  // namespace
 
 QtSound::QtSound() {
   enabled_ = !QMediaDevices::defaultAudioOutput().isNull();
@@ -69,24 +34,16 @@ QtSound::~QtSound() {
 
 void QtSound::Play(const QByteArray& wav) {
   if (!enabled_) return;
-  MemoryFile mem{&wav};
-  SF_VIRTUAL_IO io{MemLength, MemSeek, MemRead, MemWrite, MemTell};
-  SF_INFO info{};
-  SNDFILE* file = sf_open_virtual(&io, SFM_READ, &info, &mem);
-  if (!file) return;  // not a sound we can read: silence, as before
-  QByteArray pcm(static_cast<qsizetype>(info.frames * info.channels * 2), Qt::Uninitialized);
-  const sf_count_t got = sf_readf_short(file, reinterpret_cast<short*>(pcm.data()), info.frames);
-  sf_close(file);
-  pcm.truncate(static_cast<qsizetype>(got * info.channels * 2));
-  if (pcm.isEmpty()) return;
+  std::optional<DecodedSound> sound = DecodeSound(wav);
+  if (!sound) return;  // not a sound we can play: silence, as before
 
   QAudioFormat format;
-  format.setSampleRate(info.samplerate);
-  format.setChannelCount(info.channels);
+  format.setSampleRate(sound->SampleRate);
+  format.setChannelCount(sound->Channels);
   format.setSampleFormat(QAudioFormat::Int16);
   // A new sound replaces the one playing.
   if (sink_) sink_->stop();
-  pcm_ = pcm;
+  pcm_ = std::move(sound->Samples);
   buffer_ = std::make_unique<QBuffer>(&pcm_);
   buffer_->open(QIODevice::ReadOnly);
   sink_ = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), format);
@@ -199,9 +156,10 @@ std::optional<OpenFileResult> QtFileDialog::GetOpenFileName(const OpenFileReques
   // The filter names read as the game writes them, without their patterns.
   dialog.setOption(QFileDialog::HideNameFilterDetails);
   dialog.setNameFilters(filters);
-  dialog.setDefaultSuffix(request.DefaultExtension);
+  // No default suffix of Qt's own: it would add one even to a name that
+  // exists as typed.
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  const QString path = dialog.selectedFiles().first();
+  const QString path = TypedFileName(dialog.selectedFiles().first(), request.DefaultExtension);
   return OpenFileResult{path, QFileInfo(path).fileName()};
 }
 
