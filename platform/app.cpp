@@ -1,6 +1,7 @@
 #include "platform/app.h"
 
 #include <QApplication>
+#include <csignal>
 
 #include "core/draw_board.h"
 #include "core/startup.h"
@@ -14,6 +15,9 @@
 namespace numera {
 
 int RunNumera(int argc, char** argv) {
+  // Past a file size limit a write fails and is reported, instead of the
+  // game ending without a word in the middle of a save.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("numera"));
   QGuiApplication::setDesktopFileName(QStringLiteral("numera"));
@@ -38,8 +42,8 @@ int RunNumera(int argc, char** argv) {
   window.Attach(&game);
 
   Main(game);
-  const QStringList args = QApplication::arguments();
-  if (args.size() > 1) OpenPuzzleFromCommandLine(game, args.at(1));
+  // The name's own bytes (Qt has taken its options out of argv by now).
+  if (argc > 1) OpenPuzzleArgument(game, QByteArray(argv[1]));
   DrawBoard(game);
   window.StartKeyPoll();
   keys.on_arrow_press = [&window] { window.PollKeysNow(); };

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
+#include <csignal>
 
 #include "files/puzzle_file.h"
 #include "files/puzzle_json.h"
@@ -66,6 +67,9 @@ int Pack(const QString& source, const QString& target) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Past a file size limit a write fails with an error (and its temporary
+  // file goes) instead of ending the program without a word.
+  std::signal(SIGXFSZ, SIG_IGN);
   QCoreApplication app(argc, argv);
   const std::optional<QStringList> parsed = numera::tool::Arguments(argc, argv);
   if (!parsed) return 1;

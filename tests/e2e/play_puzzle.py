@@ -4,6 +4,7 @@ crossing words of its solution with the left and the right button, places a
 third word and takes it back, saves with 上書き保存..., and checks the saved
 file."""
 
+import signal
 import sys
 
 from xdrive import (MainLayout, click, client_origin, fail, geometry, grab, key, log, main_guard,
@@ -82,6 +83,11 @@ def body():
     game = start_game(GAME)
     try:
         window = main_window()
+        # Past a file size limit a save must fail with a message, not end the game.
+        with open(f"/proc/{game.pid}/status") as status:
+            ignored = int(next(l for l in status if l.startswith("SigIgn:")).split()[1], 16)
+        if not ignored >> (signal.SIGXFSZ - 1) & 1:
+            fail("the game does not ignore SIGXFSZ")
         strip = geometry(window)
         menu_command(window, client_origin(window), 1, "開く...")
         dialog = wait_until("the open dialog",
