@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include "platform/fonts.h"
 #include "platform/formain.h"
@@ -14,17 +13,9 @@
 
 namespace numera::testing {
 
-// Also starts every test at zoom 1, in settings of the test program's own.
+// Every test starts at zoom 1, in the test program's own settings
+// (application.cpp).
 inline void EnsureApp() {
-  if (!QApplication::instance()) {
-    static QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
-    static int argc = 1;
-    static char name[] = "numera_widget_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);  // lives as long as the test program
-    InstallFontSubstitutions();
-  }
   StoreZoom(1);
 }
 
