@@ -67,8 +67,9 @@ struct Hostile {
   QString readProblem;                            // empty: it reads
   QString writeProblem;
   Outcome outcome = Outcome::kRefused;
-  bool unprivileged = false;  // as an ordinary user (root passes every permission check)
-  rlim_t sizeLimit = 0;       // a file size limit of this many bytes
+  bool unprivileged = false;    // as an ordinary user (root passes every permission check)
+  rlim_t sizeLimit = 0;         // a file size limit of this many bytes
+  QString newFileProblem = {};  // why a new file beside it is not saved; empty: it is
 };
 
 bool OldFile(const QString& path) {
@@ -89,6 +90,9 @@ const QString kNotAFile = QStringLiteral("普通のファイルではありま�
 const QString kProtected =
     QStringLiteral("このファイルは書き込みが許可されていないので書き換えません。");
 const QString kSizeLimit = QStringLiteral("ファイルの大きさの上限を超えるので書けません。");
+const QString kNotAllowed = QStringLiteral("書き込みが許可されていません。");
+const QString kUnconfirmed =
+    QStringLiteral("フォルダの変更がディスクに届いたか確かめられませんでした。");
 const Hostile kHostile[] = {
     {"fifo", [](const QString& p) { return Node(p, S_IFIFO); }, kNotAFile, kNotAFile},
     {"device", [](const QString& p) { return Node(p, S_IFCHR, makedev(1, 5)); }, kNotAFile,
@@ -107,7 +111,7 @@ const Hostile kHostile[] = {
      },
      {},
      QStringLiteral("このファイルには別の名前（ハードリンク）があるので書き換えません。")},
-    {"file size limit", OldFile, {}, kSizeLimit, Outcome::kRefused, false, 10},
+    {"file size limit", OldFile, {}, kSizeLimit, Outcome::kRefused, false, 10, kSizeLimit},
     {"protected file",
      [](const QString& p) { return OldFile(p) && Mode(p, 0444); },
      {},
@@ -117,15 +121,23 @@ const Hostile kHostile[] = {
     {"forbidden file in a closed folder",
      [](const QString& p) { return ClosedFolder(p) && Mode(p, 0); },
      QStringLiteral("ファイルを読み込めません。読み取りが許可されているか確かめてください。"),
-     kProtected, Outcome::kRefused, true},
-    {"writable file in a closed folder", ClosedFolder, {}, {}, Outcome::kInPlace, true},
+     kProtected, Outcome::kRefused, true, 0, kNotAllowed},
+    {"writable file in a closed folder",
+     ClosedFolder,
+     {},
+     {},
+     Outcome::kInPlace,
+     true,
+     0,
+     kNotAllowed},
     {"writable file in a closed folder, past a size limit",
      ClosedFolder,
      {},
      kSizeLimit,
      Outcome::kRefused,
      true,
-     10},
+     10,
+     kNotAllowed},
     {"someone else's writable file",
      RootsFile,
      {},
@@ -135,9 +147,11 @@ const Hostile kHostile[] = {
     {"folder that cannot be listed",
      [](const QString& p) { return OldFile(p) && Mode(QFileInfo(p).path(), 0333); },
      {},
-     QStringLiteral("フォルダの変更がディスクに届いたか確かめられませんでした。"),
+     kUnconfirmed,
      Outcome::kUnconfirmed,
-     true},
+     true,
+     0,
+     kUnconfirmed},
 };
 
 // A file size limit for this process while a row runs; past it a write
@@ -251,6 +265,17 @@ void CheckRow(const Hostile& h, const QString& top) {
     const QStringList beside = QDir(data).entryList(QDir::AllEntries | QDir::Hidden);
     EXPECT_TRUE(beside.filter(".numera-").isEmpty()) << beside.join(' ').toStdString();
   }
+  // A new file beside it, made under the same conditions.
+  {
+    const SizeLimit limit(h.sizeLimit);
+    message.clear();
+    EXPECT_EQ(WritePuzzleFile(data + "/new.mlt", puzzle, &message), h.newFileProblem.isEmpty());
+    EXPECT_EQ(message,
+              h.newFileProblem.isEmpty() ? QString()
+              : h.outcome == Outcome::kUnconfirmed
+                  ? QStringLiteral("「new.mlt」に保存しましたが、") + h.newFileProblem
+                  : QStringLiteral("「new.mlt」に保存できませんでした。") + h.newFileProblem);
+  }
   Mode(data, 0777);
 }
 
@@ -339,15 +364,24 @@ TEST(HostileFiles, WritingThroughASymlinkKeepsTheLinkTheModeAndTheOwner) {
   QTemporaryDir dir;
   const QString real = dir.filePath("real.mlt"), link = dir.filePath("link.mlt");
   WriteBytes(real, "old");  // and one byte new: the smallest write is whole too
-  const uid_t owner = ::geteuid() == 0 ? 65534 : ::geteuid();  // root writes nobody's file
+  // Root writes nobody's file of nobody's group; anyone else their own.
+  const uid_t owner = ::geteuid() == 0 ? 65534 : ::geteuid();
+  const gid_t group = ::geteuid() == 0 ? 65534 : ::getegid();
   ASSERT_TRUE(::chmod(Name(real).constData(), 0640) == 0 &&
-              ::chown(Name(real).constData(), owner, static_cast<gid_t>(-1)) == 0 &&
+              ::chown(Name(real).constData(), owner, group) == 0 &&
               Link("real.mlt", link));  // relative, as people make them
   ASSERT_TRUE(WriteRegularFile(link, "N").Ok());
   struct stat st {};
   EXPECT_TRUE(::stat(Name(real).constData(), &st) == 0 && QFileInfo(link).isSymLink());
-  EXPECT_EQ(QString::asprintf("%o %u ", st.st_mode & 07777, st.st_uid) + ReadBytes(real),
-            QString::asprintf("640 %u N", owner));
+  EXPECT_EQ(
+      QString::asprintf("%o %u %u ", st.st_mode & 07777, st.st_uid, st.st_gid) + ReadBytes(real),
+      QString::asprintf("640 %u %u N", owner, group));
+  // A new file gets the modes any new file gets.
+  const mode_t mask = ::umask(022);
+  ASSERT_TRUE(WriteRegularFile(dir.filePath("new.mlt"), "N").Ok());
+  ::umask(mask);
+  EXPECT_TRUE(::stat(Name(dir.filePath("new.mlt")).constData(), &st) == 0);
+  EXPECT_EQ(st.st_mode & 07777, 0644u);
 }
 
 }  // namespace
