@@ -71,6 +71,14 @@ TEST(FileNames, ANameThatIsNotUtf8NeverOpensOrOverwritesItsTwin) {
   上書き保存する_Click(t.g);
   EXPECT_EQ(ReadRaw(dir, raw), mine);
   EXPECT_NE(ReadRaw(dir, twin), theirs);
+  // Alone in its folder, the valid name opens from the dialog too.
+  QTemporaryDir alone;
+  WriteRaw(alone, twin, theirs);
+  t.files.result = OpenFileResult{At(alone, twin), QStringLiteral("\uFFFD.mlt")};
+  t.msgs.boxes.clear();
+  ファイルを開く_Click(t.g);
+  EXPECT_EQ(t.msgs.Messages(), QStringList());
+  EXPECT_EQ(t.s.BoardSize, 6);
 }
 
 // Every name the file system takes can be saved (the temporary name is

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QJsonArray>
 #include <QTemporaryDir>
 
@@ -346,6 +347,7 @@ TEST_F(PuzzleTool, MakeWritesAPuzzleTheGameOpensAndASolutionItJudgesComplete) {
     ASSERT_EQ(Tool(args + QStringList{out}).exitCode, 0);
     ASSERT_EQ(Tool(args + QStringList{again}).exitCode, 0);
     EXPECT_EQ(ReadBytes(out), ReadBytes(again));  // the same seed, the same puzzle
+    EXPECT_EQ(QDir(dir.path()).entryList({".numera-*"}, QDir::Hidden | QDir::Files), QStringList());
     const PuzzleFile p = Read(out);
     EXPECT_EQ(p.Layout, PuzzleLayout::kVersion2);
     EXPECT_EQ(p.PlacedCount, 0);
