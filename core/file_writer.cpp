@@ -184,6 +184,23 @@ bool ReadAllAt(int fd, qint64 size, QByteArray* out) {
   return true;
 }
 
+// Writes bytes from the start of the file; how many went in (fewer, with
+// errno set, when the system takes no more).
+qint64 WriteFromStart(int fd, const QByteArray& bytes) {
+  qint64 done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n =
+        ::pwrite(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done), done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = ENOSPC;
+      break;
+    }
+    done += n;
+  }
+  return done;
+}
+
 // The folder takes no new file but the file itself may be written: it is
 // rewritten where it lies, the way files were always saved. That cannot be
 // one step, so room is made first (a full disk or a size limit is met before
@@ -204,9 +221,12 @@ FileResult WriteInPlace(const Target& t, const QByteArray& bytes) {
   constexpr qint64 kKeptAtMost = 64 * 1024 * 1024;
   QByteArray old;
   keepsOld = keepsOld && st.st_size <= kKeptAtMost && ReadAllAt(fd, st.st_size, &old);
-  auto fail = [&](int error) {
+  // Puts back what the writing covered of the old bytes, and cuts what it
+  // added past them.
+  auto fail = [&](int error, qint64 written) {
     FileResult r = WriteFailed(error);
-    r.Damaged = !(keepsOld && ::lseek(fd, 0, SEEK_SET) == 0 && WriteWhole(fd, old) &&
+    const QByteArray covered = old.left(static_cast<qsizetype>(written));
+    r.Damaged = !(keepsOld && WriteFromStart(fd, covered) == covered.size() &&
                   ::ftruncate(fd, st.st_size) == 0 && Sync(fd));
     ::close(fd);
     return r;
@@ -221,8 +241,9 @@ FileResult WriteInPlace(const Target& t, const QByteArray& bytes) {
       return r;
     }
   }
-  if (::lseek(fd, 0, SEEK_SET) != 0 || !WriteWhole(fd, bytes)) return fail(errno);
-  if (::ftruncate(fd, bytes.size()) != 0) return fail(errno);
+  const qint64 written = WriteFromStart(fd, bytes);
+  if (written < bytes.size()) return fail(errno, written);
+  if (::ftruncate(fd, bytes.size()) != 0) return fail(errno, written);
   if (!Sync(fd)) {
     ::close(fd);
     FileResult r = Failed(kUnsynced);

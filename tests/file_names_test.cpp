@@ -5,7 +5,9 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -123,10 +125,30 @@ TEST(FileNames, ATypedNameOpensAsTypedWhenItExistsElseWithTheExtension) {
     EXPECT_EQ(TypedFileName(dir.filePath(typed), "mlt"), dir.filePath(meant)) << typed;
 }
 
+// The names a save really makes in its folder, as the folder sees them.
+QStringList MadeWhileSaving(const QString& folder) {
+  const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ::inotify_add_watch(watch, QFile::encodeName(folder).constData(), IN_CREATE);
+  EXPECT_TRUE(WriteRegularFile(folder + "/x.mlt", "new").Ok());
+  alignas(inotify_event) char events[4096];
+  const ssize_t n = ::read(watch, events, sizeof events);
+  QStringList made;
+  for (ssize_t at = 0; at < n;) {
+    const auto* e = reinterpret_cast<const inotify_event*>(events + at);
+    made << QString::fromUtf8(e->name);
+    at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+  }
+  ::close(watch);
+  return made;
+}
+
 // Temporary files of a save that was killed are the game's own to clear
 // at start-up: its pattern, its user, its age; nothing else.
 TEST(FileNames, StartUpRemovesOnlyItsOwnStaleTemporaryFiles) {
   QTemporaryDir dir;
+  const QStringList made = MadeWhileSaving(dir.path());
+  ASSERT_EQ(made.size(), 1);
+  EXPECT_TRUE(IsTemporaryName(made[0].toUtf8())) << made[0].toStdString();
   QDir().mkdir(dir.filePath("Data"));
   const char* const names[] = {".numera-0a1b2c3d", "Data/.numera-zz9yy8xx", ".numera-fresh001",
                                ".numera-ABCDEFGH", "x.numera-0a1b2c3d",     ".numera-0a1b2c3"};

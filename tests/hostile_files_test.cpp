@@ -76,6 +76,10 @@ bool OldFile(const QString& path) {
   WriteBytes(path, "old");
   return true;
 }
+bool Grow(const QString& path, int bytes) {
+  WriteBytes(path, QByteArray(bytes, 'o'));
+  return true;
+}
 bool ClosedFolder(const QString& path) {
   const QString folder = QFileInfo(path).path();
   return Mode(folder, 0755) && OldFile(path) && Mode(folder, 0555);
@@ -137,6 +141,16 @@ const Hostile kHostile[] = {
      Outcome::kRefused,
      true,
      10,
+     kNotAllowed},
+    // Writing in place stops at the limit, part-way through the old bytes:
+    // what it covered is put back.
+    {"files already past a size limit, in a closed folder",
+     [](const QString& p) { return ClosedFolder(p) && Grow(p, 4000); },
+     {},
+     kSizeLimit,
+     Outcome::kRefused,
+     true,
+     1000,
      kNotAllowed},
     {"someone else's writable file",
      RootsFile,
@@ -233,7 +247,7 @@ void CheckRow(const Hostile& h, const QString& top) {
     EXPECT_EQ(WritePuzzleFile(mlt, puzzle, &message), h.outcome == Outcome::kInPlace);
     EXPECT_EQ(message, unsaved);
     EXPECT_EQ(StartUpEnds(t), ends);
-    EXPECT_EQ(WriteDataDat(t.s, &settingsError), h.outcome == Outcome::kInPlace);
+    EXPECT_EQ(WriteDataDat(t.s, &settingsError), unsavedSettings.isEmpty());
   }
   QStringList boxes;
   if (!h.readProblem.isEmpty())
