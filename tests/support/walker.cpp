@@ -4,13 +4,18 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <climits>
 #include <deque>
 #include <map>
 #include <optional>
 #include <stdexcept>
 
 #include "core/draw_board.h"
+#include "files/puzzle_file.h"
 
 namespace numera::testing {
 
@@ -55,6 +60,50 @@ QString FileText(const QByteArray& bytes) {
       .trimmed();
 }
 
+// The bytes a text was read with, where they are not what the text would
+// be written as today.
+QString BytesAsRead(const QString& text, const QByteArray& bytes) {
+  if (bytes == EncodeCp932(text)) return QString();
+  return QStringLiteral(" (read as %1)").arg(QString::fromLatin1(bytes.toHex(' ')));
+}
+
+template <typename T, typename Marked>
+QString Cells(const CheckedGrid<T>& grid, Marked marked) {
+  QStringList cells;
+  for (int y = CheckedGrid<T>::kLo; y <= CheckedGrid<T>::kHi; ++y)
+    for (int x = CheckedGrid<T>::kLo; x <= CheckedGrid<T>::kHi; ++x)
+      if (marked(grid(x, y))) cells << QStringLiteral("(%1, %2)").arg(x).arg(y);
+  return cells.join(' ');
+}
+
+// Where the printed board differs from the letters (the end marks as the
+// cross setting draws them).
+QString ShownOtherwise(const GameState& s) {
+  QStringList cells;
+  for (int y = -1; y <= 30; ++y)
+    for (int x = -1; x <= 30; ++x)
+      if (s.BoardShown(x, y) != s.Board(x, y))
+        cells << QStringLiteral("(%1, %2) \"%3\"").arg(x).arg(y).arg(s.BoardShown(x, y));
+  return cells.join(' ');
+}
+
+// Take() describes every field of the game state; this count goes up with a
+// new field only together with its description there.
+struct AnyField {
+  template <typename U>
+  operator U() const;
+};
+template <typename T, typename... Fields>
+constexpr std::size_t FieldCount() {
+  using Any = AnyField;
+  if constexpr (requires { T{Fields{}..., Any{}}; })
+    return FieldCount<T, Fields..., Any>();
+  else
+    return sizeof...(Fields);
+}
+static_assert(FieldCount<GameState>() == 42,
+              "GameState has a new field: describe it in Take() and count it here");
+
 Snapshot Take(const GameState& s) {
   Snapshot out;
   auto add = [&out](const QString& k, const QString& v) { out.emplace_back(k, v); };
@@ -85,13 +134,17 @@ Snapshot Take(const GameState& s) {
       continue;
     add(QStringLiteral("word %1").arg(i),
         QStringLiteral("\"%1\" %2 points, used %3 at (%4, %5) dir %6")
-            .arg(s.Words(i))
-            .arg(s.WordPoints(i))
-            .arg(s.WordUsed(i))
-            .arg(s.WordX(i))
-            .arg(s.WordY(i))
-            .arg(s.WordDir(i)));
+                .arg(s.Words(i))
+                .arg(s.WordPoints(i))
+                .arg(s.WordUsed(i))
+                .arg(s.WordX(i))
+                .arg(s.WordY(i))
+                .arg(s.WordDir(i)) +
+            BytesAsRead(s.Words(i), s.WordBytes(i)));
   }
+  add(QStringLiteral("suffix bytes"), QStringLiteral("[%1] [%2]")
+                                          .arg(QString::fromLatin1(s.CountSuffixBytes.toHex(' ')),
+                                               QString::fromLatin1(s.ScoreSuffixBytes.toHex(' '))));
   add(QStringLiteral("selection"), QStringLiteral("%1 \"%2\" %3 points")
                                        .arg(s.SelectedIndex)
                                        .arg(s.SelectedWord)
@@ -122,6 +175,10 @@ Snapshot Take(const GameState& s) {
     }
   }
   add(QStringLiteral("cell highlights"), flags.join(QStringLiteral(", ")));
+  add(QStringLiteral("board check"), QStringLiteral("%1 letters reached, marks at %2")
+                                         .arg(s.CheckCount)
+                                         .arg(Cells(s.CheckFlag, [](Byte b) { return b != 0; })));
+  add(QStringLiteral("shown otherwise"), ShownOtherwise(s));
   QStringList colourText;
   for (const auto& [c, count] : colours)
     colourText << ColourName(c) + QStringLiteral(" ×%1").arg(count);
@@ -166,6 +223,8 @@ Snapshot Take(const GameState& s) {
       QStringLiteral("\"%1\", caret %2").arg(text1).arg(w.Text1Caret));
   add(QStringLiteral("puzzle name"), s.PuzzleName);
   add(QStringLiteral("settings seen"), QString::number(s.SettingsSeen));
+  add(QStringLiteral("message box"),
+      QStringLiteral("last button %1, answered %2").arg(s.MsgResult).arg(s.MsgAnswered));
 
   if (!s.AppPath.isEmpty() && QDir(s.AppPath).exists()) {
     QDirIterator it(s.AppPath, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
@@ -232,6 +291,58 @@ QStringList Fold(const QStringList& log) {
   return out;
 }
 
+// An icon flight is a hundred frames: the transcript gives their count, the
+// first and last positions, the box they stay in and a checksum of them all,
+// and counts what else happened meanwhile.
+QStringList SummariseFlight(const QStringList& events) {
+  const QString frame = QStringLiteral("window brought up to date, icons at ");
+  qsizetype first = -1, last = -1, frames = 0;
+  for (qsizetype i = 0; i < events.size(); ++i) {
+    if (!events[i].startsWith(frame)) continue;
+    if (first < 0) first = i;
+    last = i;
+    ++frames;
+  }
+  if (frames < 8) return events;
+  int left = INT_MAX, right = INT_MIN, top = INT_MAX, bottom = INT_MIN;
+  std::vector<std::pair<QString, int>> meanwhile;
+  for (qsizetype i = first; i <= last; ++i) {
+    if (!events[i].startsWith(frame)) {
+      auto it = std::find_if(meanwhile.begin(), meanwhile.end(),
+                             [&](const auto& m) { return m.first == events[i]; });
+      if (it == meanwhile.end())
+        meanwhile.emplace_back(events[i], 1);
+      else
+        ++it->second;
+      continue;
+    }
+    static const QRegularExpression kPoint(QStringLiteral("\\((-?\\d+), (-?\\d+)\\)"));
+    for (const auto& m : kPoint.globalMatch(events[i])) {
+      left = std::min(left, m.captured(1).toInt()), right = std::max(right, m.captured(1).toInt());
+      top = std::min(top, m.captured(2).toInt()), bottom = std::max(bottom, m.captured(2).toInt());
+    }
+  }
+  const QByteArray span = events.mid(first, last - first + 1).join('\n').toUtf8();
+  QStringList out = events.mid(0, first);
+  out << QStringLiteral(
+             "flight of %1 frames, icons from%2 to%3, within x %4..%5, y %6..%7, "
+             "checksum %8")
+             .arg(frames)
+             .arg(events[first].mid(frame.size() - 1), events[last].mid(frame.size() - 1))
+             .arg(left)
+             .arg(right)
+             .arg(top)
+             .arg(bottom)
+             .arg(QString::fromLatin1(
+                 QCryptographicHash::hash(span, QCryptographicHash::Md5).toHex().left(8)));
+  QStringList during;
+  for (const auto& [text, count] : meanwhile)
+    during << QStringLiteral("%1 ×%2").arg(text).arg(count);
+  out << QStringLiteral("meanwhile: ") + during.join(QStringLiteral(", "));
+  out << events.mid(last + 1);
+  return out;
+}
+
 Outcome Run(const Scenario& sc, const std::vector<int>& answers) {
   QTemporaryDir dir;
   TestGame t;
@@ -257,14 +368,17 @@ Outcome Run(const Scenario& sc, const std::vector<int>& answers) {
       events.remove(end - 2, 2);
     else if (beforeBox)
       events << QStringLiteral("(the board is not redrawn before the box)");
-    out.Events = Fold(events);
+    out.Events = Fold(SummariseFlight(events));
     out.Changes = Diff(last, Take(t.s));
   };
   int shown = 0;
   t.msgs.on_show = [&](const MessageBoxRequest&) {
     t.log.removeLast();  // the box itself
     if (++shown == answered) {
-      last = Take(t.s);
+      // The state as the answer leaves it: the button is known already.
+      GameState afterAnswer = t.s;
+      afterAnswer.MsgResult = static_cast<Byte>(answers.back());
+      last = Take(afterAnswer);
       t.log.clear();
     } else if (shown == answered + 1) {
       segment(true);
@@ -416,27 +530,34 @@ QString Walk(const Scenario& sc) {
 
 QString CompareWithGolden(const QString& name, const QString& text) {
   const QString path = QStringLiteral(NUMERA_SOURCE_DIR "/tests/golden/") + name + ".txt";
-  if (qEnvironmentVariable("NUMERA_REWRITE_GOLDEN") == QStringLiteral("1")) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return QStringLiteral("cannot write ") + path;
-    f.write(text.toUtf8());
-    return QString();
-  }
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly))
-    return QStringLiteral("no golden file %1 (run with NUMERA_REWRITE_GOLDEN=1)").arg(path);
-  const QStringList want = QString::fromUtf8(f.readAll()).split('\n');
-  const QStringList got = text.split('\n');
+  QFile golden(path);
+  const QByteArray want = golden.open(QIODevice::ReadOnly) ? golden.readAll() : QByteArray();
+  golden.close();
+  const QByteArray got = text.toUtf8();
   if (want == got) return QString();
-  // A plain line diff: the first difference with a little context.
-  int i = 0;
-  while (i < want.size() && i < got.size() && want[i] == got[i]) ++i;
-  QStringList diff{QStringLiteral("%1.txt differs from line %2:").arg(name).arg(i + 1)};
-  for (int k = std::max(0, i - 3); k < i; ++k) diff << QStringLiteral("  ") + want[k];
-  for (int k = i; k < std::min<int>(want.size(), i + 8); ++k)
-    diff << QStringLiteral("- ") + want[k];
-  for (int k = i; k < std::min<int>(got.size(), i + 8); ++k) diff << QStringLiteral("+ ") + got[k];
-  return diff.join('\n');
+  if (qEnvironmentVariable("NUMERA_REWRITE_GOLDEN") == QStringLiteral("1")) {
+    // A rewrite is never silent: the test fails until the new transcript
+    // has been read and the run repeated without the variable.
+    if (!golden.open(QIODevice::WriteOnly) || golden.write(got) != got.size())
+      return QStringLiteral("cannot write ") + path;
+    return QStringLiteral(
+               "rewrote tests/golden/%1.txt: read `git diff tests/golden/%1.txt`, "
+               "then run again without NUMERA_REWRITE_GOLDEN")
+        .arg(name);
+  }
+  // The whole difference, as diff tells it.
+  QTemporaryDir dir;
+  QFile now(dir.filePath(name + ".txt"));
+  if (!now.open(QIODevice::WriteOnly) || now.write(got) != got.size()) return QStringLiteral("?");
+  now.close();
+  QProcess diff;
+  diff.start(QStringLiteral("diff"),
+             {QStringLiteral("-u"), QStringLiteral("--label=tests/golden/") + name + ".txt",
+              QStringLiteral("--label=this run"), path, now.fileName()});
+  diff.waitForFinished(30000);
+  return QStringLiteral("tests/golden/%1.txt differs (NUMERA_REWRITE_GOLDEN=1 rewrites it):\n")
+             .arg(name) +
+         QString::fromUtf8(diff.readAllStandardOutput());
 }
 
 }  // namespace numera::testing

@@ -41,8 +41,9 @@ QString Describe(const GameState& s);
 QString Walk(const Scenario& scenario);
 
 // Compares `text` with the golden file tests/golden/<name>.txt and returns
-// an empty string when they agree, else a readable line diff. With the
-// environment variable NUMERA_REWRITE_GOLDEN=1 the file is written instead.
+// an empty string when they agree, else their whole difference as a unified
+// diff. With the environment variable NUMERA_REWRITE_GOLDEN=1 a file that
+// differs is written instead, and the answer says so (the test still fails).
 QString CompareWithGolden(const QString& name, const QString& text);
 
 }  // namespace numera::testing
