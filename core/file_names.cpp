@@ -44,8 +44,7 @@ QString TypedFileName(const QString& typed, const QString& extension) {
 
 QString UnrepresentableNameMessage(const QString& shown) {
   return QStringLiteral(
-             "「%1」を開けません。ファイル名が UTF-8 で書かれていないので、"
-             "別のファイルと区別できません。")
+             "「%1」を開けません。ファイル名が UTF-8 で書かれていないので、別のファイルと区別できません。")
       .arg(shown);
 }
 

@@ -221,8 +221,7 @@ QString PuzzleProblem(const PuzzleFile& p) {
   }
   if (std::abs(p.Score - placed) + reach > std::numeric_limits<Long>::max())
     return QStringLiteral(
-               "点数が大きすぎます（単語を置いたり外したりすると、得点が %1 "
-               "を超えることがあります）。")
+               "点数が大きすぎます（単語を置いたり外したりすると、得点が %1 を超えることがあります）。")
         .arg(std::numeric_limits<Long>::max());
   if (std::abs(qint64{p.PlacedCount}) + p.WordCount > std::numeric_limits<Long>::max())
     return QStringLiteral("置いた単語の数が %1 になっています。").arg(p.PlacedCount);

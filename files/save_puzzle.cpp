@@ -54,8 +54,7 @@ const Chain& AfterSavingLoop() {
   const QString yes = QStringLiteral("はい"), no = QStringLiteral("いいえ");
   static const Chain chain{
       {1,
-       "もしかしたら何らかのバグや環境が原因で保存できていないかもしれません。"
-       "念のため、もう一度保存しますか？",
+       "もしかしたら何らかのバグや環境が原因で保存できていないかもしれません。念のため、もう一度保存しますか？",
        {yes, no},
        {2, 3}},
       {2, "保存されました。", {"Ok"}, {1}},
@@ -113,8 +112,7 @@ void 上書き保存する_Click(Game& g) {
     ShowMessage(
         g,
         QStringLiteral(
-            "上書きするファイルがありません。"
-            "「開く...」でファイルを選び直すか、「名前が付いて保存...」で保存してください。"),
+            "上書きするファイルがありません。「開く...」でファイルを選び直すか、「名前が付いて保存...」で保存してください。"),
         kTitle, 1, QStringLiteral("Ok"));
     return;
   }
