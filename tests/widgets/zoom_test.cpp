@@ -1,5 +1,5 @@
-// The view's zoom (presses, window sizes, kept between starts) and text that
-// can be read at every size and on every background.
+// The view's zoom (presses, window sizes, kept between starts, fitted to the
+// screen) and text that can be read at every size and on every background.
 #include <gtest/gtest.h>
 
 #include <QMouseEvent>
@@ -65,6 +65,27 @@ TEST(Zoom, TheWindowTakesItsDesignSizeTimesTheZoomAndASizeMadeByHandPicksTheZoom
   ASSERT_TRUE(OpenPuzzleFromCommandLine(gw.g, puzzle));
   EXPECT_EQ(gw.w.frameGeometry().size(), QSize(730, 1000));
   EXPECT_EQ(Formain().zoom(), gw.w.zoom());  // what the next start finds
+}
+
+TEST(Zoom, AWindowTooLargeForTheScreenTakesTheLargestStepBelowThatFitsButNeverLessThanOne) {
+  const struct {
+    double wanted;
+    QSize design, available;
+    double shown;
+  } cases[] = {
+      {3, {393, 538}, {1366, 768}, 1.25},  // 10 x 10 with its frame: 1.5 would be 807 high
+      {1.25, {393, 538}, {1366, 768}, 1.25},
+      {1.43, {393, 538}, {1366, 768}, 1.25},      // a zoom made by hand is lowered to a step
+      {1.4275, {393, 538}, {1366, 768}, 1.4275},  // ... unless it fits: 768 high exactly
+      {2, {393, 538}, {1920, 1080}, 2},
+      {3, {811, 538}, {1920, 1080}, 2},        // 30 x 30, 90 words: 2.5 would be 2028 wide
+      {3, {484, 62}, {1366, 768}, 2.5},        // the long start-up box
+      {3, {372, 276}, {1366, 768 - 25}, 2.5},  // the settings window, less a title bar
+      {2, {1216, 807}, {1366, 768}, 1},        // too large even at the design size: stays at it
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(FittingZoom(c.wanted, c.design, c.available), c.shown)
+        << c.wanted << " " << c.design.width() << " x " << c.design.height();
 }
 
 TEST(ReadableText, BoardLettersKeepTheirDesignSizeWhereReadableElseFillTheirCells) {
