@@ -81,3 +81,9 @@ e2e_prepare_game() {
 open(sys.argv[1], "wb").write(struct.pack("<24h", *v, *[0] * (24 - len(v))))' \
     "$E2E_GAME/Data/Data.dat" "$@"
 }
+
+# The zoom the player chose, in the private settings e2e_prepare_game set up.
+e2e_store_zoom() {
+  mkdir -p "$XDG_CONFIG_HOME/numera"
+  printf '[General]\nzoom=%s\n' "$1" >"$XDG_CONFIG_HOME/numera/numera.conf"
+}
