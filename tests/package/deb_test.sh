@@ -59,7 +59,7 @@ appstream=$(appstreamcli validate --no-net --pedantic "$root"/usr/share/metainfo
   fail "AppStream: $appstream"
 grep -E '^[EWIP]: ' <<<"$appstream" && fail "AppStream reports the issues above"
 if command -v lintian >/dev/null; then
-  lintian --fail-on error,warning "$deb" 2>&1 | grep -v 'root privileges' && fail "lintian"
+  lintian=$(lintian --fail-on error,warning "$deb" 2>&1) || fail "lintian: $lintian"
 fi
 # The menu entry's ヘルプ action runs xdg-open (a stand-in prints what it is
 # given) on a URL that names the help in the package.
