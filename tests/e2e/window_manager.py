@@ -18,7 +18,11 @@ DATA_DAT = os.path.join(GAME, "Data", "Data.dat")
 CONF = os.path.join(os.environ["XDG_CONFIG_HOME"], "numera", "numera.conf")
 
 
-def stored_zoom():
+def stored_zoom(zoom=None):
+    """The zoom in the player's settings; given one, stores it first."""
+    if zoom:
+        with open(CONF, "w") as f:
+            f.write(f"[General]\nzoom={zoom}\n")
     with open(CONF) as f:
         return next(float(line.split("=")[1]) for line in f if line.startswith("zoom="))
 
@@ -40,9 +44,7 @@ def sizes_and_zoom():
             (("doubutsu.mlt",), None, 5, (491, 673), "Ctrl + plus five times: stops at 1.25"),
             (("doubutsu.mlt",), None, 0, (491, 673), "started again: the zoom kept"),
             (("doubutsu.mlt",), 3, 0, (491, 673), "a stored zoom of 3: lowered to 1.25")]:
-        if zoom:
-            with open(CONF, "w") as f:
-                f.write(f"[General]\nzoom={zoom}\n")
+        stored_zoom(zoom)
         game = start_game(GAME, *args)
         try:
             window = main_window()
@@ -84,50 +86,46 @@ def dialog_properties(dialog, owner, what):
     log(f"  {what}: a dialog of the game's window, out of the task bar, no minimize or maximize")
 
 
-def dialogs():
-    with open(CONF, "w") as f:
-        f.write("[General]\nzoom=3\n")
-    # The settings window over the strip at zoom 3 would be 1116 x 828: it
-    # takes 2.5, the largest zoom at which it fits.
-    game = start_game(GAME)
-    try:
-        window = main_window()
-        x, y, _, _ = geometry(window)
-        click(x + 20, (y + client_origin(window)[1]) // 2)
-        time.sleep(0.3)
-        key("Right")  # opens その他 with its first item, 設定, active
-        time.sleep(0.3)
-        key("Return")
-        settings = wait_until("the settings window",
-                              lambda: (visible_windows("詳細設定.*") or [None])[0])
-        dialog_properties(settings, window, "the settings window")
-        if geometry(settings)[2:] != (930, 690) or off_screen(settings):
-            fail(f"the settings window at zoom 3 on 1366 x 768: {outer_geometry(settings)}, "
-                 "not 930 x 690 inside the screen")
-        log("  the settings window: 930 x 690 (zoom 2.5) on the screen")
-    finally:
-        stop_game(game)
+def open_settings(window):
+    x, y, _, _ = geometry(window)
+    click(x + 20, (y + client_origin(window)[1]) // 2)
+    time.sleep(0.3)
+    key("Right")  # opens その他 with its first item, 設定, active
+    time.sleep(0.3)
+    key("Return")
+    return wait_until("the settings window", lambda: (visible_windows("詳細設定.*") or [None])[0])
 
-    with open(CONF, "w") as f:
-        f.write("[General]\nzoom=1\n")
-    game = start_game(GAME, "doubutsu.mlt")
-    try:
-        window = main_window()
-        expect_outer(window, (393, 538), "doubutsu opened")
-        ox, oy = client_origin(window)
-        click(ox + 52, oy + 292)  # Cleaｒ: a box asks first
-        box = wait_until("the box", lambda: next(
-            (w for w in visible_windows() if w != window), None))
-        dialog_properties(box, window, "a message box")
-        # Minimized all the same (openbox offers it for every dialog): the
-        # box and the window come back, for the game waits for the answer.
-        run("xdotool", "windowminimize", str(box))
-        time.sleep(1)
-        if sorted(visible_windows()) != sorted([window, box]):
-            fail("a box minimized took itself or the game's window off the screen")
-        log("  a box minimized: it and the game's window come straight back")
-    finally:
-        stop_game(game)
+
+def open_clear_box(window):
+    expect_outer(window, (393, 538), "doubutsu opened")
+    ox, oy = client_origin(window)
+    click(ox + 52, oy + 292)  # Cleaｒ: a box asks first
+    return wait_until("the box", lambda: next((w for w in visible_windows() if w != window), None))
+
+
+def dialogs():
+    # The settings window over the strip at zoom 3 would be 1116 x 828 and
+    # takes 2.5, the largest zoom at which it fits.
+    for zoom, args, open_dialog, size, what in [
+            (3, (), open_settings, (930, 690), "the settings window at zoom 3 (2.5)"),
+            (1, ("doubutsu.mlt",), open_clear_box, (203, 62), "a message box")]:
+        stored_zoom(zoom)
+        game = start_game(GAME, *args)
+        try:
+            window = main_window()
+            dialog = open_dialog(window)
+            dialog_properties(dialog, window, what)
+            if geometry(dialog)[2:] != size or off_screen(dialog):
+                fail(f"{what}: {outer_geometry(dialog)}, not {size} inside the screen")
+            # Minimized all the same (openbox offers it for every dialog),
+            # it comes back with the window, for the game waits for an answer.
+            run("xdotool", "windowminimize", str(dialog))
+            time.sleep(1)
+            if not all("IsViewable" in run("xwininfo", "-id", str(w)) for w in (window, dialog)):
+                fail(f"{what} minimized took itself or the game's window off the screen")
+            log(f"  {what}: {size[0]} x {size[1]} on the screen; minimized, it comes back")
+        finally:
+            stop_game(game)
 
 
 def body():
