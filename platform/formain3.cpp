@@ -109,7 +109,6 @@ Formain3::Formain3(const MessageBoxRequest& box, QWidget* parent, double zoom) :
     }
   }
   if (box.Count > 0) buttons_[0]->setFocus();
-  AnswerKeys();  // from now on, so the first box already knows what is held
   MakeDialogOf(*this, parent);
 }
 
@@ -151,6 +150,10 @@ void Formain3::closeEvent(QCloseEvent* event) {
   // answers the box.
   if (!answered_) event->ignore();
   answered_ = false;
+}
+
+QtMessageHost::QtMessageHost(Formain* owner) : owner_(owner) {
+  AnswerKeys();  // watched from the start, so the first box knows what is held
 }
 
 int QtMessageHost::Show(const MessageBoxRequest& box) {

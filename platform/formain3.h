@@ -44,7 +44,7 @@ class Formain;
 // screen.
 class QtMessageHost : public MessageHost {
  public:
-  explicit QtMessageHost(Formain* owner) : owner_(owner) {}
+  explicit QtMessageHost(Formain* owner);
   int Show(const MessageBoxRequest& box) override;
 
  private:
