@@ -86,6 +86,10 @@ def dialog_properties(dialog, owner, what):
     log(f"  {what}: a dialog of the game's window, out of the task bar, no minimize or maximize")
 
 
+def shown(window):
+    return "IsViewable" in run("xwininfo", "-id", str(window), check=False)
+
+
 def open_settings(window):
     x, y, _, _ = geometry(window)
     click(x + 20, (y + client_origin(window)[1]) // 2)
@@ -106,9 +110,9 @@ def open_clear_box(window):
 def dialogs():
     # The settings window over the strip at zoom 3 would be 1116 x 828 and
     # takes 2.5, the largest zoom at which it fits.
-    for zoom, args, open_dialog, size, what in [
-            (3, (), open_settings, (930, 690), "the settings window at zoom 3 (2.5)"),
-            (1, ("doubutsu.mlt",), open_clear_box, (203, 62), "a message box")]:
+    for zoom, args, open_dialog, size, closes, what in [
+            (3, (), open_settings, (930, 690), True, "the settings window at zoom 3 (2.5)"),
+            (1, ("doubutsu.mlt",), open_clear_box, (203, 62), False, "a message box")]:
         stored_zoom(zoom)
         game = start_game(GAME, *args)
         try:
@@ -121,9 +125,14 @@ def dialogs():
             # it comes back with the window, for the game waits for an answer.
             run("xdotool", "windowminimize", str(dialog))
             time.sleep(1)
-            if not all("IsViewable" in run("xwininfo", "-id", str(w)) for w in (window, dialog)):
+            if not all(shown(w) for w in (window, dialog)):
                 fail(f"{what} minimized took itself or the game's window off the screen")
-            log(f"  {what}: {size[0]} x {size[1]} on the screen; minimized, it comes back")
+            key("alt+F4")  # only a button answers a box; the settings window just closes
+            time.sleep(0.5)
+            if shown(dialog) == closes:
+                fail(f"{what}: Alt+F4 {'left it open' if closes else 'closed it'}")
+            log(f"  {what}: {size[0]} x {size[1]} on the screen; minimized, it comes back; "
+                f"Alt+F4 {'closes' if closes else 'does nothing'}")
         finally:
             stop_game(game)
 
