@@ -19,14 +19,28 @@ from xwatch import Watcher  # noqa: E402  the X server's word of each window map
 GAME, SETUP = sys.argv[1:3]
 
 
+def maps(watcher, seconds, settle=None):
+    """Windows mapped within `seconds`; given `settle`, it stops that long
+    after the first (a slow machine gets time, a fast one no wait)."""
+    count, end = 0, time.monotonic() + seconds
+    while (left := end - time.monotonic()) > 0:
+        event = next(watcher.events(left), None)
+        if event is None:
+            break
+        if event[1] == "map":
+            count += 1
+            end = min(end, time.monotonic() + settle) if settle else end
+    return count
+
+
 def hold(watcher, name, seconds=3):
     """Holds a key down and lets it go: the boxes answered (each answer maps
     the next box) while it is down and just after its release."""
     watcher.drain(quiet=0.2)
     run("xdotool", "keydown", name)
-    held = sum(1 for _, kind, *_ in watcher.events(seconds) if kind == "map")
+    held = maps(watcher, seconds)
     run("xdotool", "keyup", name)
-    return held, sum(1 for _, kind, *_ in watcher.events(0.8) if kind == "map")
+    return held, maps(watcher, 2, settle=0.5)
 
 
 def long_box_fits():
