@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QMouseEvent>
+#include <QScreen>
 
 #include "core/draw_board.h"
 #include "files/open_puzzle.h"
@@ -86,6 +87,41 @@ TEST(Zoom, AWindowTooLargeForTheScreenTakesTheLargestStepBelowThatFitsButNeverLe
   for (const auto& c : cases)
     EXPECT_EQ(FittingZoom(c.wanted, c.design, c.available), c.shown)
         << c.wanted << " " << c.design.width() << " x " << c.design.height();
+}
+
+// The offscreen screen is 2560 x 1600; doubutsu's window is 538 high at zoom
+// 1, 1345 at 2.5, 1614 at 3.
+TEST(Zoom, ZoomingInStopsWhereTheWindowFitsAndAStoredZoomTooLargeIsLoweredForTheRunOnly) {
+  const QString puzzle = QStringLiteral(NUMERA_BUILD_DIR "/doubutsu.mlt");
+  GameWindow gw;
+  ASSERT_TRUE(OpenPuzzleFromCommandLine(gw.g, puzzle));
+  gw.w.show();
+  gw.w.move(2400, 1500);  // grown at its corner, it must come back inside
+  QApplication::processEvents();
+  QAction* zoom_in = nullptr;
+  for (QAction* a : gw.w.actions())
+    if (a->shortcuts().contains(QKeySequence::ZoomIn)) zoom_in = a;
+  ASSERT_NE(zoom_in, nullptr);
+  for (int press = 0; press < 5; ++press) zoom_in->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(gw.w.zoom(), 2.5);
+  EXPECT_EQ(StoredZoom(), 2.5);
+  const QRect screen = gw.w.screen()->availableGeometry();
+  EXPECT_EQ(gw.w.frameGeometry().size(), QSize(983, 1345));
+  EXPECT_EQ(gw.w.frameGeometry().bottomRight(), screen.bottomRight());
+  EXPECT_EQ(gw.w.DialogZoom(QSize(484, 62)), 2.5);  // a box takes the window's zoom
+  EXPECT_EQ(gw.w.DialogZoom(QSize(1200, 62)), 2);   // unless it would not fit
+
+  StoreZoom(3);
+  Formain again;
+  EXPECT_EQ(again.zoom(), 3);  // the narrow strip fits
+  GameState s;
+  s.Formain.WidthTwips = 5900;  // doubutsu's size
+  s.Formain.HeightTwips = 8080;
+  s.Formain.OuterSizeSets = 1;
+  again.Sync(s);
+  EXPECT_EQ(again.zoom(), 2.5);
+  EXPECT_EQ(StoredZoom(), 3);
 }
 
 TEST(ReadableText, BoardLettersKeepTheirDesignSizeWhereReadableElseFillTheirCells) {
