@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
-#include <QWindow>
 
 #include "platform/x11_window.h"
 
@@ -44,13 +43,11 @@ void MakeDialogOf(QWidget& dialog, QWidget* owner) {
                         Qt::WindowCloseButtonHint);
   if (owner) owner = owner->window();
   new StayShown(&dialog, owner);
-  if (owner) {
-    owner->winId();
-    dialog.winId();
-    dialog.windowHandle()->setTransientParent(owner->windowHandle());
-  }
+  // Made now, the native window is transient for the owner's (which Qt
+  // makes too, should the owner not be shown yet) and can be marked.
+  const WId window = dialog.winId();
   auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (x11 && x11->display()) X11SkipTaskbar(x11->display(), dialog.winId());
+  if (x11 && x11->display()) X11SkipTaskbar(x11->display(), window);
 }
 
 }  // namespace numera

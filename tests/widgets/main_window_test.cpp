@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QMenuBar>
 #include <QTest>
+#include <QWindow>
 
 #include "core/draw_board.h"
 #include "dialogs/message_box.h"
@@ -110,6 +111,28 @@ TEST(MessageWindow, HasTheLaidOutSizeAtTheZoomAndOnlyAButtonClosesIt) {
   EXPECT_FALSE(dialog.isVisible());
   Formain3 one(LayoutMessageBox("あ", "t", 1, "はい", "x", "y"), nullptr);  // buttons beyond 1
   EXPECT_FALSE(one.button(1)->isVisibleTo(&one) || one.button(2)->isVisibleTo(&one));
+}
+
+// A box belongs to the game's window even before that is shown, offers no
+// minimize or maximize button, and minimized all the same it comes back with
+// the window: the game waits for its answer.
+TEST(MessageWindow, IsADialogOfTheWindowThatComesBackWhenMinimized) {
+  EnsureApp();
+  Formain owner;
+  Formain3 box(LayoutMessageBox("あ", "t", 1, "1", "", ""), &owner);
+  ASSERT_NE(owner.windowHandle(), nullptr);
+  EXPECT_EQ(box.windowHandle()->transientParent(), owner.windowHandle());
+  EXPECT_EQ(box.windowFlags() & Qt::WindowType_Mask, Qt::Dialog);
+  EXPECT_EQ(box.windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+            Qt::WindowCloseButtonHint);
+  owner.show();
+  box.show();
+  owner.showMinimized();
+  box.showMinimized();
+  QApplication::processEvents();
+  EXPECT_FALSE(box.isMinimized());
+  EXPECT_FALSE(owner.isMinimized());
+  EXPECT_TRUE(box.isVisible());
 }
 
 // One press, one answer: repeats answer nothing, and a key already down when

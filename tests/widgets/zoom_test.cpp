@@ -68,6 +68,15 @@ TEST(Zoom, TheWindowTakesItsDesignSizeTimesTheZoomAndASizeMadeByHandPicksTheZoom
   EXPECT_EQ(Formain().zoom(), gw.w.zoom());  // what the next start finds
 }
 
+TEST(Zoom, CtrlPlusAndMinusStepThroughTheStepsFromAnyZoom) {
+  const struct {
+    double (*step)(double);
+    double from, to;
+  } cases[] = {{ZoomIn, 1, 1.25},  {ZoomIn, 1.43, 1.5},   {ZoomIn, 2.5, 3},  {ZoomIn, 3, 3},
+               {ZoomIn, 3.5, 3.5}, {ZoomOut, 1.43, 1.25}, {ZoomOut, 2, 1.5}, {ZoomOut, 1, 1}};
+  for (const auto& c : cases) EXPECT_EQ(c.step(c.from), c.to) << c.from;
+}
+
 TEST(Zoom, AWindowTooLargeForTheScreenTakesTheLargestStepBelowThatFitsButNeverLessThanOne) {
   const struct {
     double wanted;
@@ -81,6 +90,7 @@ TEST(Zoom, AWindowTooLargeForTheScreenTakesTheLargestStepBelowThatFitsButNeverLe
       {2, {393, 538}, {1920, 1080}, 2},
       {3, {811, 538}, {1920, 1080}, 2},        // 30 x 30, 90 words: 2.5 would be 2028 wide
       {3, {484, 62}, {1366, 768}, 2.5},        // the long start-up box
+      {2.5, {484, 62}, {1210, 155}, 2.5},      // exactly as large as the screen
       {3, {372, 276}, {1366, 768 - 25}, 2.5},  // the settings window, less a title bar
       {2, {1216, 807}, {1366, 768}, 1},        // too large even at the design size: stays at it
   };
