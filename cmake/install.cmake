@@ -41,7 +41,20 @@ install(FILES ${NUMERA_SOUNDS} DESTINATION ${NUMERA_GAME_DIR}/Data)
 install(FILES ${NUMERA_PUZZLES} ${NUMERA_HELP} DESTINATION ${NUMERA_GAME_DIR})
 install(PROGRAMS ${CMAKE_BINARY_DIR}/install/numera DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_BINARY_DIR}/install/numera-puzzle DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES desktop/numera.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(CODE "
+  set(NUMERA_DESKTOP_IN \"${PROJECT_SOURCE_DIR}/desktop/numera.desktop.in\")
+  set(NUMERA_DESKTOP_OUT \"${CMAKE_BINARY_DIR}/install/numera.desktop\")
+  set(NUMERA_HELP_PATH \"\${CMAKE_INSTALL_PREFIX}/${NUMERA_GAME_DIR}/ヘルプ.html\")
+  set(NUMERA_APPLICATIONS \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")")
+install(SCRIPT cmake/desktop_entry.cmake)
+# What software centres show: AppStream metadata, checked by
+# `appstreamcli validate` in the package test.
+set(NUMERA_WEB_URL "https://example.org/numera" CACHE STRING
+  "The game's web address, where docs/ holds the screenshots")
+configure_file(desktop/numera.metainfo.xml.in
+  ${CMAKE_BINARY_DIR}/install/org.example.numera.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/install/org.example.numera.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES desktop/numera-puzzle.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 foreach(size ${NUMERA_ICON_SIZES})
   install(FILES ${CMAKE_BINARY_DIR}/icons/${size}x${size}/apps/numera.png

@@ -45,6 +45,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "fonts-ipafont-gothic, fonts-ipafont-mincho, qt6-translations-l10n, mecab-ipadic")
+# Recommended: Qt's Wayland platform, so the game runs natively on a Wayland
+# desktop (without it Qt falls back to XWayland), and xdg-open for the menu
+# entry's ヘルプ action.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils")
 # First line the synopsis, then the long description in English and Japanese.
 file(READ ${PROJECT_SOURCE_DIR}/package/description CPACK_DEBIAN_PACKAGE_DESCRIPTION)
 include(CPack)

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 #include <algorithm>
 
 #include "core/draw_board.h"
@@ -95,7 +96,7 @@ Formain::Formain() {
   AddZoomKeys({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, ZoomIn);
   AddZoomKeys({QKeySequence::ZoomOut}, ZoomOut);
   AddZoomKeys({QKeySequence(Qt::CTRL | Qt::Key_0)}, [](double) { return kZoomSteps[0]; });
-  zoom_ = StoredZoom();
+  zoom_ = wanted_zoom_ = StoredZoom();
   ApplyZoom();
   key_timer_.setInterval(kKeyPollIdleMs);
   connect(&key_timer_, &QTimer::timeout, this, &Formain::PollKeysOnce);
@@ -294,26 +295,63 @@ QSize Formain::FrameMargins() const {
 
 void Formain::FitOuterSize() {
   margins_ = FrameMargins();
-  resize(outer_ - margins_);
+  const QSize inside = outer_ - margins_;
+  if (inside == size()) return;
+  // Qt reports a size at once and again when the window manager has done
+  // it, and one asked before the frame was known may arrive after a later
+  // one: the last few are known as the game's own, not the player's.
+  if (requested_.size() == 4) requested_.erase(requested_.begin());
+  requested_.push_back(inside);
+  resize(inside);
 }
 
 void Formain::AddZoomKeys(QList<QKeySequence> keys, double (*step)(double)) {
   auto* a = new QAction(this);
   a->setShortcuts(keys);
-  connect(a, &QAction::triggered, this, [this, step] { SetZoom(step(zoom_)); });
+  connect(a, &QAction::triggered, this, [this, step] {
+    const double z = step(zoom_);
+    // Zooming in stops at the largest step at which the window fits.
+    if (z > zoom_ && FittingZoom(z, design_outer_, AvailableGeometry().size()) != z) return;
+    SetZoom(z);
+  });
   addAction(a);
 }
 
 void Formain::SetZoom(double z) {
   z = std::clamp(z, kZoomSteps[0], kMaxZoom);
+  if (z != wanted_zoom_) {
+    wanted_zoom_ = z;
+    StoreZoom(z);
+  }
+  Refit();
+}
+
+QRect Formain::AvailableGeometry() const {
+  return screen()->availableGeometry();
+}
+
+double Formain::DialogZoom(QSize design) const {
+  return FittingZoom(zoom_, design, AvailableGeometry().size() - FrameMargins());
+}
+
+void Formain::Refit() {
+  if (design_outer_.isEmpty()) return;  // no size set yet
+  const QRect screen = AvailableGeometry();
+  // The size the logic sets is the outer one, frame included.
+  const double z = FittingZoom(wanted_zoom_, design_outer_, screen.size());
   if (z != zoom_) {
     zoom_ = z;
-    StoreZoom(z);
     ApplyZoom();
   }
-  if (design_outer_.isEmpty()) return;  // no size set yet
   outer_ = Zoomed(design_outer_, zoom_);
   FitOuterSize();
+  if (!isVisible()) return;  // the window manager places it
+  // Grown at its top-left corner, the window may reach past the screen's
+  // edge: it moves back in, as far as it fits.
+  const QPoint at = pos();
+  const QPoint in(std::max(screen.left(), std::min(at.x(), screen.right() + 1 - outer_.width())),
+                  std::max(screen.top(), std::min(at.y(), screen.bottom() + 1 - outer_.height())));
+  if (in != at) move(in);
 }
 
 void Formain::ApplyZoom() {
@@ -350,15 +388,16 @@ bool Formain::event(QEvent* event) {
   const QEvent::Type type = event->type();
   // Qt learns the frame only once the window manager has put one around the
   // shown window; then the size is fitted again so the outer size holds.
+  const bool ours = std::find(requested_.begin(), requested_.end(), size()) != requested_.end();
   if ((type == QEvent::Move || type == QEvent::Resize) && FrameMargins() != margins_) {
     FitOuterSize();
-  } else if (type == QEvent::Resize && frameGeometry().size() != outer_) {
+  } else if (type == QEvent::Resize && !ours && frameGeometry().size() != outer_) {
     // Resized by hand (or by the window manager): the zoom becomes the
     // largest at which the design fits; the rest is background.
     outer_ = frameGeometry().size();
     const double z = FitZoom(outer_, design_outer_);
     if (z != zoom_) {
-      zoom_ = z;
+      zoom_ = wanted_zoom_ = z;
       StoreZoom(z);
       ApplyZoom();
     }
@@ -392,7 +431,7 @@ void Formain::Sync(const GameState& s) {
   if (w.OuterSizeSets != outer_sets_) {
     outer_sets_ = w.OuterSizeSets;
     design_outer_ = QSize(w.WidthTwips / kTwipsPerPixel, w.HeightTwips / kTwipsPerPixel);
-    SetZoom(zoom_);
+    Refit();
   }
   if (w.BackColor != back_color_) {
     back_color_ = w.BackColor;

@@ -70,10 +70,16 @@ class Formain : public QMainWindow {
   void StartKeyPoll();
   // One pass of the key poll now (when it may run at all).
   void PollKeysNow() { PollKeysOnce(); }
-  // The view's zoom (remembered between sessions); changing it resizes the
-  // window to its design size times the new zoom.
+  // The view's zoom. The player's choice is remembered between sessions;
+  // the window shows it where the whole window fits the screen, else the
+  // largest step below it that fits (for this run only). Changing it resizes
+  // the window to its design size times the zoom.
   double zoom() const { return zoom_; }
   void SetZoom(double z);
+  // The zoom for a dialog of this design size (its inside) over the window:
+  // the window's own, lowered where the dialog, with a frame like the
+  // window's, would not fit the screen.
+  double DialogZoom(QSize design) const;
 
   BoardView* board() const { return board_; }
   QAction* action(const QString& name) const { return actions_.at(name); }
@@ -104,6 +110,10 @@ class Formain : public QMainWindow {
   QSize FrameMargins() const;
   // Sizes the window so that, frame included, it is outer_.
   void FitOuterSize();
+  // The zoom and the size for the design size and the player's zoom, on the
+  // screen the window is on; a shown window is moved back inside the screen.
+  void Refit();
+  QRect AvailableGeometry() const;
 
   Game* game_ = nullptr;
   int depth_ = 0;
@@ -124,10 +134,12 @@ class Formain : public QMainWindow {
   bool polling_ = false;
   Colour back_color_ = -1;
   int outer_sets_ = -1;
-  QSize design_outer_;  // the outer size the logic set, in design pixels
-  QSize outer_;         // the same at the zoom
-  double zoom_ = 1.0;
-  QSize margins_;  // the frame the last fit allowed for
+  QSize design_outer_;            // the outer size the logic set, in design pixels
+  QSize outer_;                   // the same at the zoom
+  double zoom_ = 1.0;             // shown
+  double wanted_zoom_ = 1.0;      // the player's, kept between sessions
+  QSize margins_;                 // the frame the last fit allowed for
+  std::vector<QSize> requested_;  // the last inside sizes the game asked for
 };
 
 }  // namespace numera

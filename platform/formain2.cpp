@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/app_icon.h"
+#include "platform/dialog_window.h"
 #include "platform/formain.h"
 #include "platform/formain2_dialog.h"
 #include "platform/zoom.h"
@@ -20,6 +21,9 @@ QRect Twips(int left, int top, int width, int height) {
   return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
                height / kTwipsPerPixel);
 }
+
+// The window's inside at zoom 1.
+const QSize kDesignSize(5580 / kTwipsPerPixel, 4140 / kTwipsPerPixel);
 
 QColor FromBbggrr(Colour c) {
   return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -133,8 +137,9 @@ Formain2::Formain2(Game& g, QWidget* parent, double zoom) : QDialog(parent), g_(
                  " { width: %1px; height: %1px; }")
                  .arg(px(13));
   setStyleSheet(style);
-  setFixedSize(Zoomed(QSize(5580 / kTwipsPerPixel, 4140 / kTwipsPerPixel), zoom));
+  setFixedSize(Zoomed(kDesignSize, zoom));
   BuildControls();
+  MakeDialogOf(*this, parent);
   Formain2_Load(g_, state_);
   Refresh();
 }
@@ -233,7 +238,7 @@ void Formain2::Refresh() {
 // neither applied nor saved, and check-box changes are dropped.
 void RunSettingsDialog(Game& g) {
   Formain* main = MainWindow();
-  Formain2 dialog(g, main, main ? main->zoom() : 1.0);
+  Formain2 dialog(g, main, main ? main->DialogZoom(kDesignSize) : 1.0);
   dialog.exec();
 }
 

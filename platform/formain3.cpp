@@ -1,11 +1,17 @@
 #include "platform/formain3.h"
 
+#include <X11/keysym.h>
+
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPointer>
 #include <cmath>
 
+#include "platform/dialog_window.h"
 #include "platform/fonts.h"
 #include "platform/formain.h"
+#include "platform/x11_window.h"
 #include "platform/zoom.h"
 
 namespace numera {
@@ -16,12 +22,62 @@ namespace {
 void SetClientSize(QWidget& window, QSize size) {
   window.setFixedSize(size);
 }
+
+bool IsAnswerKey(int key) {
+  return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+}
+
+// Which of Enter and Space are down. The X server knows, whichever window had
+// the press; and its auto-repeat reaches Qt as presses and releases that are
+// not always marked as repeats. Elsewhere (Wayland, offscreen) the presses
+// and releases that the game's own windows were given count, and there the
+// toolkit marks the repeats it makes itself.
+class AnswerKeyState : public QObject {
+ public:
+  explicit AnswerKeyState(QObject* parent) : QObject(parent) {
+    if (auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>())
+      display_ = x11->display();
+    if (!display_) qApp->installEventFilter(this);
+  }
+  bool Down(int key) const {
+    if (!display_) return down_.count(key) != 0;
+    return X11KeysymDown(display_, key == Qt::Key_Return  ? XK_Return
+                                   : key == Qt::Key_Enter ? XK_KP_Enter
+                                                          : XK_space);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (!key->isAutoRepeat() && IsAnswerKey(key->key())) {
+        if (type == QEvent::KeyPress)
+          down_.insert(key->key());
+        else
+          down_.erase(key->key());
+      }
+    } else if (type == QEvent::ApplicationDeactivate) {
+      down_.clear();  // released elsewhere, unseen
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  void* display_ = nullptr;
+  std::set<int> down_;
+};
+
+AnswerKeyState& AnswerKeys() {
+  static QPointer<AnswerKeyState> keys;
+  if (!keys) keys = new AnswerKeyState(qApp);
+  return *keys;
+}
 }  // namespace
 
 Formain3::Formain3(const MessageBoxRequest& box, QWidget* parent, double zoom) : QDialog(parent) {
   setObjectName(QStringLiteral("Formain3"));
   setWindowTitle(box.Title);
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   if (parent) setWindowIcon(parent->windowIcon());
   setFont(GameFont(QStringLiteral("ＭＳ ゴシック"), 9 * zoom));
   setModal(true);
@@ -56,15 +112,31 @@ Formain3::Formain3(const MessageBoxRequest& box, QWidget* parent, double zoom) :
     }
   }
   if (box.Count > 0) buttons_[0]->setFocus();
+  MakeDialogOf(*this, parent);
+}
+
+void Formain3::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  held_.clear();
+  for (const int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+    if (AnswerKeys().Down(key)) held_.insert(key);
 }
 
 bool Formain3::eventFilter(QObject* watched, QEvent* event) {
-  // Like Space, a held Enter answers one box only: the repeats of the key
-  // must not run on through the boxes that follow.
-  if (event->type() == QEvent::KeyPress) {
+  // One press, one answer: a key held while box after box appears must not
+  // run on through them. Enter answers on its press, Space on its release.
+  const bool press = event->type() == QEvent::KeyPress;
+  if (press || event->type() == QEvent::KeyRelease) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
-      return true;
+    const int k = key->key();
+    if (IsAnswerKey(k)) {
+      if (key->isAutoRepeat()) return true;
+      if (press && held_.count(k) != 0) return true;  // still the press from before the box
+      if (!press) {
+        if (AnswerKeys().Down(k)) return true;  // a repeat: the key is still down
+        held_.erase(k);
+      }
+    }
   }
   return QDialog::eventFilter(watched, event);
 }
@@ -83,8 +155,13 @@ void Formain3::closeEvent(QCloseEvent* event) {
   answered_ = false;
 }
 
+QtMessageHost::QtMessageHost(Formain* owner) : owner_(owner) {
+  AnswerKeys();  // watched from the start, so the first box knows what is held
+}
+
 int QtMessageHost::Show(const MessageBoxRequest& box) {
-  Formain3 dialog(box, owner_, owner_ ? owner_->zoom() : 1.0);
+  const QSize design(box.ClientWidth, box.ClientHeight);
+  Formain3 dialog(box, owner_, owner_ ? owner_->DialogZoom(design) : 1.0);
   while (dialog.pressed() < 0) dialog.exec();
   return dialog.pressed();
 }

@@ -1,11 +1,13 @@
 // Formain3: the game's own message box window. Laid out entirely by the
-// logic (MessageBoxRequest); only a button closes it.
+// logic (MessageBoxRequest); only a button closes it, and Enter or Space
+// only with a press that began while the box was shown.
 #pragma once
 
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <array>
+#include <set>
 
 #include "core/platform.h"
 
@@ -23,6 +25,7 @@ class Formain3 : public QDialog {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void reject() override {}  // Escape does not close it either
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -32,14 +35,16 @@ class Formain3 : public QDialog {
   std::array<QPushButton*, 3> buttons_{};
   int pressed_ = -1;
   bool answered_ = false;  // MsgAnswered
+  std::set<int> held_;     // Enter or Space keys down when the box appeared, not yet released
 };
 
 class Formain;
 
-// Shows the boxes over the main window, at its zoom.
+// Shows the boxes over the main window, at its zoom where they fit the
+// screen.
 class QtMessageHost : public MessageHost {
  public:
-  explicit QtMessageHost(Formain* owner) : owner_(owner) {}
+  explicit QtMessageHost(Formain* owner);
   int Show(const MessageBoxRequest& box) override;
 
  private:

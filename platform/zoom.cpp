@@ -34,6 +34,17 @@ double FitZoom(QSize available, QSize design) {
   return std::clamp(z, kZoomSteps[0], kMaxZoom);
 }
 
+double FittingZoom(double wanted, QSize design, QSize available) {
+  const auto fits = [&](double z) {
+    const QSize size = Zoomed(design, z);
+    return size.width() <= available.width() && size.height() <= available.height();
+  };
+  if (fits(wanted)) return wanted;
+  for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it)
+    if (*it < wanted && fits(*it)) return *it;
+  return kZoomSteps[0];
+}
+
 QRect Zoomed(const QRectF& design, double z) {
   const auto edge = [z](double v) { return static_cast<int>(std::lround(v * z)); };
   const int left = edge(design.left());

@@ -20,6 +20,13 @@ double ZoomOut(double z);  // the next step below z; the first step stays
 // `available`, keeping its proportions.
 double FitZoom(QSize available, QSize design);
 
+// The zoom at which a window of the design size `design` is shown when the
+// player asks for `wanted` and the screen offers `available` (less any
+// frame): `wanted` where the whole window fits, else the largest step below
+// it that fits. Never below the first step: at zoom 1 a window keeps its
+// design size even where the screen is smaller.
+double FittingZoom(double wanted, QSize design, QSize available);
+
 // A design rectangle at zoom z. Its edges are scaled and rounded, so that
 // controls which touch at the design size still touch.
 QRect Zoomed(const QRectF& design, double z);

@@ -1,7 +1,8 @@
 // The puzzles that come with the game: the build installs what each source
 // says, info, pack and the game's open and save carry it over unchanged,
 // each solution is its puzzle with every word placed, and the puzzle tool's
-// check, which plays it through the game's own rules, judges it complete.
+// check, which plays it through the game's own rules, judges it complete;
+// the help and the README list each one.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -66,6 +67,13 @@ TEST(BundledPuzzles, TravelUnchangedAndCheckJudgesEverySolutionComplete) {
     EXPECT_TRUE(check.Json()["complete"].toBool());
     EXPECT_EQ(check.Json()["placed_count"].toInt(), puzzle.WordCount);
     EXPECT_EQ(check.Json()["score"].toInt(), solution.Score);
+    // The help and the README list it with the score of that board.
+    for (const char* doc : {"/docs/ヘルプ.html", "/README.md"}) {
+      const QStringList rows = QString::fromUtf8(ReadBytes(QStringLiteral(NUMERA_SOURCE_DIR) + doc))
+                                   .split('\n')
+                                   .filter(QFileInfo(built).fileName());
+      EXPECT_EQ(rows.filter(QString::number(solution.Score) + "点").size(), 1) << doc;
+    }
 
     // Without its placements the solution is the puzzle we ship, which has
     // nothing placed.

@@ -11,6 +11,8 @@ packages=(
   qt6-translations-l10n
   xvfb xauth xdotool x11-utils imagemagick python3 libxdamage1 openbox
   dpkg-dev file   # the Debian package: its library dependencies
+  appstream desktop-file-utils lintian   # ... and the judges of its metadata
+  weston qt6-wayland   # the game under a Wayland compositor
   mecab-ipadic    # the nouns numera-puzzle make --dictionary draws from
   clang libclang-rt-dev   # the fuzz targets (libFuzzer)
 )

@@ -69,15 +69,21 @@ e2e_start_wm() {
 
 # A game folder of our own: the program, its sounds and (given settings)
 # Data.dat: CrossKind BackgroundKind FontKind MessageMode, then the sound
-# switches; the rest 0. The player's own settings (the zoom) stay out of
-# reach as well.
+# switches; the rest 0. The player's own settings (the zoom) and home stay
+# out of reach as well.
 e2e_prepare_game() {
   E2E_GAME="$E2E_TMP/game"
-  mkdir -p "$E2E_GAME/Data"
+  mkdir -p "$E2E_GAME/Data" "$E2E_TMP/home"
   cp "$BUILD_DIR/numera" "$E2E_GAME/"
   cp "$BUILD_DIR"/Data/sound*.wav "$E2E_GAME/Data/"
-  export XDG_CONFIG_HOME="$E2E_TMP/config"
+  export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/config"
   python3 -c 'import struct, sys; v = [int(a) for a in sys.argv[2:]]
 open(sys.argv[1], "wb").write(struct.pack("<24h", *v, *[0] * (24 - len(v))))' \
     "$E2E_GAME/Data/Data.dat" "$@"
+}
+
+# The zoom the player chose, in the private settings e2e_prepare_game set up.
+e2e_store_zoom() {
+  mkdir -p "$XDG_CONFIG_HOME/numera"
+  printf '[General]\nzoom=%s\n' "$1" >"$XDG_CONFIG_HOME/numera/numera.conf"
 }

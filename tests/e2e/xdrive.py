@@ -83,6 +83,30 @@ def geometry(window):
     return tuple(int(values[k]) for k in keys) if set(keys) <= values.keys() else None
 
 
+def outer_geometry(window):
+    """(x, y, width, height) of a window with the frame a window manager put
+    around it (none without a window manager)."""
+    extents = run("xprop", "-id", str(window), "_NET_FRAME_EXTENTS", check=False).split("=")
+    left, right, top, bottom = (int(v) for v in extents[-1].split(",")) if len(extents) == 2 \
+        else (0, 0, 0, 0)
+    x, y, width, height = geometry(window)
+    return x - left, y - top, width + left + right, height + top + bottom
+
+
+def screen_size():
+    return tuple(int(v) for v in run("xdotool", "getdisplaygeometry").split())
+
+
+def off_screen(window):
+    """None when the whole window, frame included, is on the screen; else
+    how it lies."""
+    x, y, width, height = outer_geometry(window)
+    screen_width, screen_height = screen_size()
+    if x >= 0 and y >= 0 and x + width <= screen_width and y + height <= screen_height:
+        return None
+    return f"{width} x {height} at ({x}, {y}) on a {screen_width} x {screen_height} screen"
+
+
 def click(x, y, button=1):
     """A press and release at a screen position (button 1 left, 3 right)."""
     run("xdotool", "mousemove", str(int(x)), str(int(y)), "sleep", "0.02", "mousedown",

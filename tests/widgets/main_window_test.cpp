@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QMenuBar>
 #include <QTest>
+#include <QWindow>
 
 #include "core/draw_board.h"
 #include "dialogs/message_box.h"
@@ -112,24 +113,61 @@ TEST(MessageWindow, HasTheLaidOutSizeAtTheZoomAndOnlyAButtonClosesIt) {
   EXPECT_FALSE(one.button(1)->isVisibleTo(&one) || one.button(2)->isVisibleTo(&one));
 }
 
-TEST(MessageWindow, EnterOrSpacePressesTheFocusedButtonOnce) {
+// A box belongs to the game's window even before that is shown, offers no
+// minimize or maximize button, and minimized all the same it comes back with
+// the window: the game waits for its answer.
+TEST(MessageWindow, IsADialogOfTheWindowThatComesBackWhenMinimized) {
   EnsureApp();
+  Formain owner;
+  Formain3 box(LayoutMessageBox("あ", "t", 1, "1", "", ""), &owner);
+  ASSERT_NE(owner.windowHandle(), nullptr);
+  EXPECT_EQ(box.windowHandle()->transientParent(), owner.windowHandle());
+  EXPECT_EQ(box.windowFlags() & Qt::WindowType_Mask, Qt::Dialog);
+  EXPECT_EQ(box.windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+            Qt::WindowCloseButtonHint);
+  owner.show();
+  box.show();
+  owner.showMinimized();
+  box.showMinimized();
+  QApplication::processEvents();
+  EXPECT_FALSE(box.isMinimized());
+  EXPECT_FALSE(owner.isMinimized());
+  EXPECT_TRUE(box.isVisible());
+}
+
+// One press, one answer: repeats answer nothing, and a key already down when
+// the box appears (it answered the box before) counts only once released and
+// pressed again.
+TEST(MessageWindow, EnterOrSpaceAnswersOnlyWithAPressThatBeganInTheBox) {
+  EnsureApp();
+  const auto send = [](QWidget& box, QEvent::Type type, Qt::Key key, bool repeat = false) {
+    QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
+    QApplication::sendEvent(box.focusWidget(), &event);
+  };
   const struct {
     Qt::Key key;
-    int tabs;  // Tab presses after the box opens on its first button
-  } presses[] = {{Qt::Key_Return, 0}, {Qt::Key_Enter, 2}, {Qt::Key_Space, 1}};
+    int tabs;   // Tab presses after the box opens on its first button
+    bool held;  // down since before the box
+  } presses[] = {{Qt::Key_Return, 0, false}, {Qt::Key_Enter, 2, false}, {Qt::Key_Space, 1, false},
+                 {Qt::Key_Return, 1, true},  {Qt::Key_Space, 2, true},  {Qt::Key_Enter, 0, true}};
   for (const auto& p : presses) {
+    Formain3 before(LayoutMessageBox("い", "t", 1, "1", "", ""), nullptr);
+    before.show();
+    QApplication::setActiveWindow(&before);
+    if (p.held) send(before, QEvent::KeyPress, p.key);
     Formain3 dialog(LayoutMessageBox("あ", "t", 3, "1", "2", "3"), nullptr);
     EXPECT_EQ(dialog.button(0)->geometry(), QRect(9, 37, 89, 24));  // 8.5 rounds to 9
     dialog.show();
     QApplication::setActiveWindow(&dialog);
-    for (int i = 0; i < p.tabs; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    // A held key's repeats answer nothing.
-    QKeyEvent repeat(QEvent::KeyPress, p.key, Qt::NoModifier, QString(), true);
-    QApplication::sendEvent(QApplication::focusWidget(), &repeat);
-    EXPECT_TRUE(dialog.isVisible()) << p.key;
-    QTest::keyClick(QApplication::focusWidget(), p.key);
-    EXPECT_EQ(dialog.pressed(), p.tabs) << p.key;
+    for (int i = 0; i < p.tabs; ++i) QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+    send(dialog, QEvent::KeyPress, p.key, true);  // marked as a repeat
+    if (p.held) {  // repeats as X delivers them, unmarked, then the release
+      send(dialog, QEvent::KeyPress, p.key);
+      send(dialog, QEvent::KeyRelease, p.key);
+    }
+    EXPECT_TRUE(dialog.isVisible()) << p.key << " held " << p.held;
+    QTest::keyClick(dialog.focusWidget(), p.key);
+    EXPECT_EQ(dialog.pressed(), p.tabs) << p.key << " held " << p.held;
     EXPECT_FALSE(dialog.isVisible()) << p.key;
   }
 }

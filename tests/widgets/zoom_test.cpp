@@ -1,8 +1,9 @@
-// The view's zoom (presses, window sizes, kept between starts) and text that
-// can be read at every size and on every background.
+// The view's zoom (presses, window sizes, kept between starts, fitted to the
+// screen) and text that can be read at every size and on every background.
 #include <gtest/gtest.h>
 
 #include <QMouseEvent>
+#include <QScreen>
 
 #include "core/draw_board.h"
 #include "files/open_puzzle.h"
@@ -65,6 +66,72 @@ TEST(Zoom, TheWindowTakesItsDesignSizeTimesTheZoomAndASizeMadeByHandPicksTheZoom
   ASSERT_TRUE(OpenPuzzleFromCommandLine(gw.g, puzzle));
   EXPECT_EQ(gw.w.frameGeometry().size(), QSize(730, 1000));
   EXPECT_EQ(Formain().zoom(), gw.w.zoom());  // what the next start finds
+}
+
+TEST(Zoom, CtrlPlusAndMinusStepThroughTheStepsFromAnyZoom) {
+  const struct {
+    double (*step)(double);
+    double from, to;
+  } cases[] = {{ZoomIn, 1, 1.25},  {ZoomIn, 1.43, 1.5},   {ZoomIn, 2.5, 3},  {ZoomIn, 3, 3},
+               {ZoomIn, 3.5, 3.5}, {ZoomOut, 1.43, 1.25}, {ZoomOut, 2, 1.5}, {ZoomOut, 1, 1}};
+  for (const auto& c : cases) EXPECT_EQ(c.step(c.from), c.to) << c.from;
+}
+
+TEST(Zoom, AWindowTooLargeForTheScreenTakesTheLargestStepBelowThatFitsButNeverLessThanOne) {
+  const struct {
+    double wanted;
+    QSize design, available;
+    double shown;
+  } cases[] = {
+      {3, {393, 538}, {1366, 768}, 1.25},  // 10 x 10 with its frame: 1.5 would be 807 high
+      {1.25, {393, 538}, {1366, 768}, 1.25},
+      {1.43, {393, 538}, {1366, 768}, 1.25},      // a zoom made by hand is lowered to a step
+      {1.4275, {393, 538}, {1366, 768}, 1.4275},  // ... unless it fits: 768 high exactly
+      {2, {393, 538}, {1920, 1080}, 2},
+      {3, {811, 538}, {1920, 1080}, 2},        // 30 x 30, 90 words: 2.5 would be 2028 wide
+      {3, {484, 62}, {1366, 768}, 2.5},        // the long start-up box
+      {2.5, {484, 62}, {1210, 155}, 2.5},      // exactly as large as the screen
+      {3, {372, 276}, {1366, 768 - 25}, 2.5},  // the settings window, less a title bar
+      {2, {1216, 807}, {1366, 768}, 1},        // too large even at the design size: stays at it
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(FittingZoom(c.wanted, c.design, c.available), c.shown)
+        << c.wanted << " " << c.design.width() << " x " << c.design.height();
+}
+
+// The offscreen screen is 2560 x 1600; doubutsu's window is 538 high at zoom
+// 1, 1345 at 2.5, 1614 at 3.
+TEST(Zoom, ZoomingInStopsWhereTheWindowFitsAndAStoredZoomTooLargeIsLoweredForTheRunOnly) {
+  const QString puzzle = QStringLiteral(NUMERA_BUILD_DIR "/doubutsu.mlt");
+  GameWindow gw;
+  ASSERT_TRUE(OpenPuzzleFromCommandLine(gw.g, puzzle));
+  gw.w.show();
+  gw.w.move(2400, 1500);  // grown at its corner, it must come back inside
+  QApplication::processEvents();
+  QAction* zoom_in = nullptr;
+  for (QAction* a : gw.w.actions())
+    if (a->shortcuts().contains(QKeySequence::ZoomIn)) zoom_in = a;
+  ASSERT_NE(zoom_in, nullptr);
+  for (int press = 0; press < 5; ++press) zoom_in->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(gw.w.zoom(), 2.5);
+  EXPECT_EQ(StoredZoom(), 2.5);
+  const QRect screen = gw.w.screen()->availableGeometry();
+  EXPECT_EQ(gw.w.frameGeometry().size(), QSize(983, 1345));
+  EXPECT_EQ(gw.w.frameGeometry().bottomRight(), screen.bottomRight());
+  EXPECT_EQ(gw.w.DialogZoom(QSize(484, 62)), 2.5);  // a box takes the window's zoom
+  EXPECT_EQ(gw.w.DialogZoom(QSize(1200, 62)), 2);   // unless it would not fit
+
+  StoreZoom(3);
+  Formain again;
+  EXPECT_EQ(again.zoom(), 3);  // the narrow strip fits
+  GameState s;
+  s.Formain.WidthTwips = 5900;  // doubutsu's size
+  s.Formain.HeightTwips = 8080;
+  s.Formain.OuterSizeSets = 1;
+  again.Sync(s);
+  EXPECT_EQ(again.zoom(), 2.5);
+  EXPECT_EQ(StoredZoom(), 3);
 }
 
 TEST(ReadableText, BoardLettersKeepTheirDesignSizeWhereReadableElseFillTheirCells) {
