@@ -9,16 +9,16 @@ Colour RandomColour(Random& rng) {
 void ApplyBackgroundKind(Game& g) {
   MainWindowState& w = g.s.Formain;
   switch (g.s.BackgroundKind) {
-    case 0:
+    case background_kind::kGreen:
       w.BackColor = 0x008000;
       break;
-    case 1:
+    case background_kind::kPurple:
       w.BackColor = 0x800080;
       break;
-    case 2:
+    case background_kind::kRandom:
       w.BackColor = RandomColour(g.p.Rng);
       break;
-    case 3:
+    case background_kind::kNightSky:
       w.BackColor = 0x400000;
       break;
     default:
@@ -28,14 +28,14 @@ void ApplyBackgroundKind(Game& g) {
 
 void ApplyFontKind(GameState& s) {
   switch (s.FontKind) {
-    case 0:
-    case 3:
+    case font_kind::kGothic:
+    case font_kind::kRainbow:
       s.Formain.PimainFontName = QStringLiteral("ＭＳ ゴシック");
       break;
-    case 1:
+    case font_kind::kMincho:
       s.Formain.PimainFontName = QStringLiteral("ＭＳ 明朝");
       break;
-    case 2:
+    case font_kind::kVerticalGothic:
       s.Formain.PimainFontName = QStringLiteral("@ＭＳ ゴシック");
       break;
     default:

@@ -2,9 +2,7 @@
 
 namespace numera {
 
-namespace {
-const QString kCross = QStringLiteral("×");
-}
+namespace {}
 
 void RebuildBoard(GameState& s) {
   const int n = s.BoardSize;
@@ -34,29 +32,30 @@ CellPrint ShownCell(GameState& s, int x, int y) {
   if (s.CellFlag(x, y) == 2) cell.Color = colour::kGreen;
   if (s.BoardShown(x, y) == kCross) {
     switch (s.CrossKind) {
-      case 0:
+      case cross_kind::kRedCross:
         cell.Color = colour::kRed;
         break;
-      case 1:
+      case cross_kind::kBlock:
         s.BoardShown(x, y) = QStringLiteral("■");
         break;
-      case 2:
+      case cross_kind::kPear:
         s.BoardShown(x, y) = QStringLiteral("梨");
         cell.Color = colour::kNearWhite;
         break;
-      case 3: {
+      case cross_kind::kFakeLetter: {
         const int fake = s.FakeWordIndex;
         s.BoardShown(x, y) = (fake >= 1 && fake <= 90) ? s.Words(fake).mid(1, 1) : QString();
         break;
       }
-      case 4:
+      case cross_kind::kBlank:
         s.BoardShown(x, y) = kIdeographicSpace;
         break;
       default:
         break;
     }
   }
-  if (s.BoardShown(x, y) != kIdeographicSpace && s.FontKind == 3) cell.Color = s.CellColor(x, y);
+  if (s.BoardShown(x, y) != kIdeographicSpace && s.FontKind == font_kind::kRainbow)
+    cell.Color = s.CellColor(x, y);
   cell.Text = s.BoardShown(x, y);
   return cell;
 }

@@ -37,6 +37,44 @@ template <typename T>
 using WordArray = CheckedArray<T, 1, 90>;
 
 inline const QString kIdeographicSpace = QStringLiteral("\u3000");
+// The end mark of a placed word in Board.
+inline const QString kCross = QStringLiteral("×");
+
+// The settings, as Data.dat stores them. A stored value outside these
+// matches none of them and changes nothing.
+namespace message_mode {                    // MessageMode: which joke chains run
+inline constexpr Integer kStandard = 0;     // 標準
+inline constexpr Integer kNone = 1;         // なし
+inline constexpr Integer kPersistent = 2;   // しつこい: the long chains
+inline constexpr Integer kRandomJokes = 3;  // もふり: events after placements
+}  // namespace message_mode
+namespace cross_kind {                     // CrossKind: how an end mark is drawn
+inline constexpr Integer kRedCross = 0;    // "×" in red
+inline constexpr Integer kBlock = 1;       // "■"
+inline constexpr Integer kPear = 2;        // "梨" in near white
+inline constexpr Integer kFakeLetter = 3;  // the second letter of a word drawn at random
+inline constexpr Integer kBlank = 4;       // an ideographic space
+}  // namespace cross_kind
+namespace background_kind {  // BackgroundKind: the main window's colour
+inline constexpr Integer kGreen = 0;
+inline constexpr Integer kPurple = 1;
+inline constexpr Integer kRandom = 2;    // a click draws another
+inline constexpr Integer kNightSky = 3;  // a click sends the icons flying
+}  // namespace background_kind
+namespace font_kind {  // FontKind: the board's font
+inline constexpr Integer kGothic = 0;
+inline constexpr Integer kMincho = 1;
+inline constexpr Integer kVerticalGothic = 2;
+inline constexpr Integer kRainbow = 3;  // gothic, a random colour per cell
+}  // namespace font_kind
+namespace sound_slot {  // SoundData / SoundSwitch entries that play
+inline constexpr int kMessageBox = 0;
+inline constexpr int kSelection = 1;
+inline constexpr int kClearing = 2;
+inline constexpr int kShift = 3;
+inline constexpr int kRefusedShift = 5;  // switched by kShift's switch
+inline constexpr int kFlight = 9;
+}  // namespace sound_slot
 
 // A label of the main window as the view should show it (pixels).
 struct LabelView {
@@ -99,11 +137,11 @@ inline MainWindowState::MainWindowState() {
 
 struct GameState {
   // Paths and settings.
-  QString AppPath;  // folder of the executable, no trailing separator
-  Integer CrossKind = 0;
-  Integer BackgroundKind = 0;
-  Integer FontKind = 0;
-  Integer MessageMode = 0;  // 0 標準, 1 なし, 2 しつこい, 3 もふり
+  QString AppPath;             // folder of the executable, no trailing separator
+  Integer CrossKind = 0;       // cross_kind::
+  Integer BackgroundKind = 0;  // background_kind::
+  Integer FontKind = 0;        // font_kind::
+  Integer MessageMode = 0;     // message_mode::
   CheckedArray<Integer, 0, 19> SoundSwitch;
   CheckedArray<QByteArray, 0, 19> SoundData;
 

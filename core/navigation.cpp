@@ -20,7 +20,7 @@ void SetLabelColour(GameState& s, int i, Colour c) {
 
 void MoveSelectionTo(Game& g, int t) {
   GameState& s = g.s;
-  PlaySlot(g, 1);
+  PlaySlot(g, sound_slot::kSelection);
   SetLabelColour(s, s.SelectedIndex, colour::kBlack);
   s.SelectedIndex = t;
   SetLabelColour(s, t, colour::kLightBlue);

@@ -23,7 +23,7 @@ void ResetGameState(GameState& s) {
   s.CrossKind = 0;
   s.BackgroundKind = 0;
   s.FontKind = 0;
-  s.MessageMode = 0;
+  s.MessageMode = message_mode::kStandard;
   s.SelectedIndex = 0;
   s.Formain.MenusEnabled = false;
 }
@@ -88,7 +88,8 @@ void Main(Game& g) {
   // What a save killed half-way left behind in the game's own folders.
   RemoveStaleTemporaryFiles(s.AppPath);
   RemoveStaleTemporaryFiles(DataFolder(s));
-  if (s.MessageMode == 2 && StartupChain().Run(g, 1) == kStartupQuit) g.p.Win.EndProgram(0);
+  if (s.MessageMode == message_mode::kPersistent && StartupChain().Run(g, 1) == kStartupQuit)
+    g.p.Win.EndProgram(0);
   g.p.Win.ShowMainWindow();
 }
 

@@ -46,7 +46,7 @@ MessageBoxRequest LayoutMessageBox(const QString& message, const QString& title,
 void ShowLaidOutBox(Game& g, const MessageBoxRequest& box) {
   // The board behind the box is brought up to date first.
   DrawBoard(g);
-  PlaySlot(g, 0);
+  PlaySlot(g, sound_slot::kMessageBox);
   const int pressed = g.p.Messages.Show(box);
   g.s.MsgResult = static_cast<Byte>(pressed);
 }

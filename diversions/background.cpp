@@ -68,7 +68,7 @@ void NightSkyFlight(Game& g) {
     w.PicGra(i).Visible = true;
   }
 
-  PlaySlot(g, 9);
+  PlaySlot(g, sound_slot::kFlight);
 
   const int repaintEvery = Int(10.0 / (n + 1));
   const Long pause = kFrameMs / (n + 1);
@@ -92,11 +92,11 @@ void NightSkyFlight(Game& g) {
 
 void Form_Click(Game& g) {
   switch (g.s.BackgroundKind) {
-    case 2:
+    case background_kind::kRandom:
       g.s.Formain.BackColor = RandomColour(g.p.Rng);
       g.p.Win.SyncMainWindow();
       break;
-    case 3:
+    case background_kind::kNightSky:
       NightSkyFlight(g);
       break;
     default:

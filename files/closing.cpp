@@ -57,8 +57,8 @@ const Chain& ClosingChain() {
 }  // namespace
 
 void Form_Unload(Game& g, Integer& cancel) {
-  if (g.s.MessageMode == 1) g.p.Win.EndProgram(0);
-  if (g.s.MessageMode == 2) {
+  if (g.s.MessageMode == message_mode::kNone) g.p.Win.EndProgram(0);
+  if (g.s.MessageMode == message_mode::kPersistent) {
     if (ClosingChain().Run(g, 1) == kEnd) g.p.Win.EndProgram(0);
     cancel = 1;
     return;

@@ -105,7 +105,7 @@ void LayOutForPuzzle(Game& g) {
     w.La(i).ForeColor = c;
     w.La2(i).ForeColor = c;
   }
-  if (s.FontKind == 3) {
+  if (s.FontKind == font_kind::kRainbow) {
     for (int x = 0; x < s.BoardSize; ++x)
       for (int y = 0; y < s.BoardSize; ++y) s.CellColor(x, y) = RandomColour(g.p.Rng);
   }
@@ -187,7 +187,7 @@ const Chain& LoadingChain() {
 
 void ファイルを開く_Click(Game& g) {
   GameState& s = g.s;
-  if (s.MessageMode == 2 && OpeningChain().Run(g, 1) == kOpenEnd) return;
+  if (s.MessageMode == message_mode::kPersistent && OpeningChain().Run(g, 1) == kOpenEnd) return;
 
   const StatusBox before = StatusBox::Of(s);
   OpenFileRequest request;
@@ -216,7 +216,7 @@ void ファイルを開く_Click(Game& g) {
   // A load the chain talks the player out of leaves the current file as it
   // was, just like a file that cannot be read: otherwise the next
   // "上書き保存..." would write the puzzle in play over the declined file.
-  if (s.MessageMode == 2 && LoadingChain().Run(g, 1) == kOpenEnd) {
+  if (s.MessageMode == message_mode::kPersistent && LoadingChain().Run(g, 1) == kOpenEnd) {
     before.RestoreInto(s);
     return;
   }

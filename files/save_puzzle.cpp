@@ -82,7 +82,7 @@ bool 保存前メッセージ(Game& g) {
                 QStringLiteral("はい"), QStringLiteral("いいえ"));
     if (g.s.MsgResult == 1) return true;
   }
-  if (g.s.MessageMode != 2) return false;
+  if (g.s.MessageMode != message_mode::kPersistent) return false;
   if (BeforeSavingChain().Run(g, 1) == kCancel) return true;
   Wait(g, 1000);
   return false;
@@ -90,11 +90,11 @@ bool 保存前メッセージ(Game& g) {
 
 void 保存後メッセージ(Game& g) {
   switch (g.s.MessageMode) {
-    case 0:
-    case 3:
+    case message_mode::kStandard:
+    case message_mode::kRandomJokes:
       ShowMessage(g, QStringLiteral("保存されました。"), kTitle, 1, QStringLiteral("Ok"));
       break;
-    case 2:
+    case message_mode::kPersistent:
       AfterSavingLoop().Run(g, 1);
       break;
     default:

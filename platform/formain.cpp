@@ -130,13 +130,13 @@ void Formain::BuildMenus() {
   move_menu_ = other->addMenu(QStringLiteral("移動"));
   move_menu_->setObjectName(QStringLiteral("移動"));
   AddAction(move_menu_, QStringLiteral("上へ移動する"), QStringLiteral("上へ移動"),
-            [](Game& g) { Co_Click(g, 2); });
+            [](Game& g) { Co_Click(g, shift_direction::kUp); });
   AddAction(move_menu_, QStringLiteral("下へ移動する"), QStringLiteral("下へ移動"),
-            [](Game& g) { Co_Click(g, 3); });
+            [](Game& g) { Co_Click(g, shift_direction::kDown); });
   AddAction(move_menu_, QStringLiteral("左へ移動する"), QStringLiteral("左へ移動"),
-            [](Game& g) { Co_Click(g, 0); });
+            [](Game& g) { Co_Click(g, shift_direction::kLeft); });
   AddAction(move_menu_, QStringLiteral("右へ移動する"), QStringLiteral("右へ移動"),
-            [](Game& g) { Co_Click(g, 1); });
+            [](Game& g) { Co_Click(g, shift_direction::kRight); });
   AddAction(other, QStringLiteral("すべてクリア"), QStringLiteral("クリア"), Coc_Click);
   other->addSeparator()->setObjectName(QStringLiteral("区分線3"));
   AddAction(other, QStringLiteral("ヘルプ"), QStringLiteral("ヘルプ"), ヘルプ_Click);

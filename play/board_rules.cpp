@@ -9,7 +9,7 @@ namespace numera {
 CellKind TextCells::Kind(int x, int y) const {
   const QString& cell = Board(x, y);
   if (cell.isEmpty()) return CellKind::kEmpty;
-  return cell == QStringLiteral("×") ? CellKind::kMark : CellKind::kLetter;
+  return cell == kCross ? CellKind::kMark : CellKind::kLetter;
 }
 
 bool TextCells::Takes(int x, int y, const QString& word, int k) const {

@@ -55,12 +55,12 @@ bool RunClearingChain(Game& g) {
 
 bool ConfirmClear(Game& g) {
   switch (g.s.MessageMode) {
-    case 0:
-    case 3:
+    case message_mode::kStandard:
+    case message_mode::kRandomJokes:
       ShowMessage(g, QStringLiteral("クリアしますか？"), kTitle, 2, QStringLiteral("はい"),
                   QStringLiteral("いいえ"));
       return g.s.MsgResult == 0;
-    case 2:
+    case message_mode::kPersistent:
       return RunClearingChain(g);
     default:
       return true;
@@ -73,7 +73,7 @@ void Coc_Click(Game& g) {
   GameState& s = g.s;
   g.p.Win.FocusBoard();
   if (!ConfirmClear(g)) return;
-  PlaySlot(g, 2);
+  PlaySlot(g, sound_slot::kClearing);
   const int n = s.BoardSize;
   for (int x = 0; x <= n - 1; ++x)
     for (int y = 0; y <= n - 1; ++y) s.Board(x, y).clear();

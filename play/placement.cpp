@@ -14,8 +14,6 @@ namespace numera {
 
 namespace {
 
-const QString kCross = QStringLiteral("×");
-
 // Rounds to the nearest integer, halves to even (the default rounding mode).
 long RoundHalfEven(float v) {
   return static_cast<long>(std::nearbyint(v));
@@ -113,7 +111,7 @@ void Pimain_MouseDown(Game& g, Integer button, Integer /*shift*/, float x, float
   // Before a puzzle is open there is no board to press on.
   if (n <= 0) return;
 
-  if (s.FontKind == 3) {
+  if (s.FontKind == font_kind::kRainbow) {
     for (int cx = 0; cx <= n - 1; ++cx)
       for (int cy = 0; cy <= n - 1; ++cy) s.CellColor(cx, cy) = RandomColour(g.p.Rng);
   }
@@ -134,14 +132,14 @@ void Pimain_MouseDown(Game& g, Integer button, Integer /*shift*/, float x, float
   const int i = s.SelectedIndex;
   if (!CanPlaceWord(s, i, c.Column, c.Row, dy)) return;
 
-  if (s.MessageMode == 2) ConfirmWordChoice(g);
+  if (s.MessageMode == message_mode::kPersistent) ConfirmWordChoice(g);
   const int r = static_cast<int>(std::floor(g.p.Rng.Rnd() * 5 + 1));
-  if (r >= 4 && s.MessageMode == 3) RandomEvent(g);
+  if (r >= 4 && s.MessageMode == message_mode::kRandomJokes) RandomEvent(g);
 
   PlaceWord(s, i, c.Column, c.Row, dy);
   BCheck(s);
   if (s.NoRecord == 0 && s.BestScore < s.Score) {
-    if (s.MessageMode == 2) Congratulate(g);
+    if (s.MessageMode == message_mode::kPersistent) Congratulate(g);
     s.BestScore = s.Score;
   }
 }

@@ -43,7 +43,7 @@ bool ConfirmShift(Game& g) {
 }
 
 bool IsLetter(const QString& cell) {
-  return !cell.isEmpty() && cell != QStringLiteral("×");
+  return !cell.isEmpty() && cell != kCross;
 }
 
 // A letter in the edge line the board would be pushed over refuses the
@@ -53,13 +53,13 @@ bool EdgeHoldsLetter(const GameState& s, int d) {
   for (int i = 0; i <= n - 1; ++i) {
     int x = 0, y = 0;
     switch (d) {
-      case 0:
+      case shift_direction::kLeft:
         x = 0, y = i;
         break;
-      case 1:
+      case shift_direction::kRight:
         x = n - 1, y = i;
         break;
-      case 2:
+      case shift_direction::kUp:
         x = i, y = 0;
         break;
       default:
@@ -81,15 +81,15 @@ void MoveCell(GameState& s, int fromX, int fromY, int toX, int toY) {
 void MoveCells(GameState& s, int d) {
   const int n = s.BoardSize;
   switch (d) {
-    case 0:
+    case shift_direction::kLeft:
       for (int y = 0; y <= n - 1; ++y)
         for (int x = 0; x <= n - 1; ++x) MoveCell(s, x, y, x - 1, y);
       break;
-    case 1:
+    case shift_direction::kRight:
       for (int y = 0; y <= n - 1; ++y)
         for (int x = n - 2; x >= 0; --x) MoveCell(s, x, y, x + 1, y);
       break;
-    case 2:
+    case shift_direction::kUp:
       for (int y = 1; y <= n - 1; ++y)
         for (int x = 0; x <= n - 1; ++x) MoveCell(s, x, y, x, y - 1);
       break;
@@ -105,13 +105,13 @@ void MoveWords(GameState& s, int d) {
   for (int i = 1; i <= s.WordCount; ++i) {
     if (s.WordUsed(i) != 1) continue;
     switch (d) {
-      case 0:
+      case shift_direction::kLeft:
         s.WordX(i) = static_cast<Integer>(s.WordX(i) - 1);
         break;
-      case 1:
+      case shift_direction::kRight:
         s.WordX(i) = static_cast<Integer>(s.WordX(i) + 1);
         break;
-      case 2:
+      case shift_direction::kUp:
         s.WordY(i) = static_cast<Integer>(s.WordY(i) - 1);
         break;
       default:
@@ -126,11 +126,12 @@ void MoveWords(GameState& s, int d) {
 void Co_Click(Game& g, Integer index) {
   GameState& s = g.s;
   const int d = index;
-  if (d < 0 || d > 3) return;
+  if (d < shift_direction::kLeft || d > shift_direction::kDown) return;
   g.p.Win.FocusBoard();
   const int refused = EdgeHoldsLetter(s, d) ? 1 : 0;
-  if (refused == 0 && s.MessageMode == 2 && !ConfirmShift(g)) return;
-  if (s.SoundSwitch(3) == 1) g.p.Sound.Play(s.SoundData(3 + 2 * refused));
+  if (refused == 0 && s.MessageMode == message_mode::kPersistent && !ConfirmShift(g)) return;
+  if (s.SoundSwitch(sound_slot::kShift) == 1)
+    g.p.Sound.Play(s.SoundData(refused == 1 ? sound_slot::kRefusedShift : sound_slot::kShift));
   if (refused == 1) return;
   MoveCells(s, d);
   MoveWords(s, d);

@@ -23,7 +23,8 @@ bool IsPlayButton(int button) {
 void PressSelectedWord(Game& g, int i) {
   GameState& s = g.s;
   if (s.Formain.La(i).ForeColor == colour::kOrange) return;
-  if (s.MessageMode == 2) ShowMessage(g, QStringLiteral("えっ？"), kTitle, 1, QStringLiteral("Ok"));
+  if (s.MessageMode == message_mode::kPersistent)
+    ShowMessage(g, QStringLiteral("えっ？"), kTitle, 1, QStringLiteral("Ok"));
   SetWordColour(s, i, colour::kBlack);
   s.SelectedIndex = 0;
 }
@@ -40,7 +41,7 @@ void SelectWord(GameState& s, int i) {
 // with other words stay.
 void TakeBack(Game& g, int i) {
   GameState& s = g.s;
-  if (s.MessageMode == 2) ConfirmWordChoice(g);
+  if (s.MessageMode == message_mode::kPersistent) ConfirmWordChoice(g);
   s.WordUsed(i) = 0;
   s.PlacedCount = s.PlacedCount - 1;
   s.Score = s.Score - s.WordPoints(i);
@@ -58,7 +59,7 @@ void La_MouseDown(Game& g, Integer index, Integer button, Integer /*shift*/, flo
   GameState& s = g.s;
   const int i = index;
   if (!IsPlayButton(button) || i < 1 || i > s.WordCount) return;
-  PlaySlot(g, 1);
+  PlaySlot(g, sound_slot::kSelection);
 
   if (HasSelection(s)) {
     const int selected = s.SelectedIndex;

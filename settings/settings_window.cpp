@@ -125,7 +125,7 @@ void Option2_Click(Game& g, SettingsWindowState& w, int index) {
 void Option3_Click(Game& g, SettingsWindowState& w, int index) {
   w.Option3 = ClampIndex(index, kFontOptions);
   g.s.FontKind = static_cast<Integer>(w.Option3);
-  if (w.Option3 == 2) FontTest(g, w);
+  if (w.Option3 == font_kind::kVerticalGothic) FontTest(g, w);
 }
 
 void Option4_Click(Game& g, SettingsWindowState& w, int index) {
@@ -145,7 +145,7 @@ void Formain2_Load(Game& g, SettingsWindowState& w) {
   Option3_Click(g, w, OptionFor(s.FontKind, kFontOptions));
   Option4_Click(g, w, OptionFor(s.MessageMode, kMessageOptions));
   w.RainbowLabelColor = static_cast<Colour>(std::floor(g.p.Rng.Rnd() * kRainbowLabelRange));
-  s.SettingsSeen = s.MessageMode == 2 ? 1 : 0;
+  s.SettingsSeen = s.MessageMode == message_mode::kPersistent ? 1 : 0;
   for (int i = 0; i < kSoundChecks; ++i) Check1_Click(w, i, s.SoundSwitch(i) == 1);
   w.Loaded = true;
 }
@@ -158,10 +158,10 @@ void Command1_Click(Game& g, SettingsWindowState& w) {
   for (int i = 0; i < kSoundChecks; ++i) {
     s.SoundSwitch(i) = w.Check1[static_cast<std::size_t>(i)] ? 1 : 0;
   }
-  s.SoundSwitch(5) = s.SoundSwitch(3);
+  s.SoundSwitch(sound_slot::kRefusedShift) = s.SoundSwitch(sound_slot::kShift);
   for (int i = 6; i <= 9; ++i) s.SoundSwitch(i) = s.SoundSwitch(4);
 
-  if (s.FontKind == 3) {
+  if (s.FontKind == font_kind::kRainbow) {
     for (int row = 0; row <= s.BoardSize - 1; ++row) {
       for (int column = 0; column <= s.BoardSize - 1; ++column) {
         s.CellColor(column, row) = RandomColour(g.p.Rng);
@@ -179,12 +179,14 @@ void Command1_Click(Game& g, SettingsWindowState& w) {
   QString error;
   if (!WriteDataDat(s, &error)) ShowMessage(g, error, kTitle, 1, kOk);
 
-  if (s.MessageMode == 2) WelcomeChain(g);
+  if (s.MessageMode == message_mode::kPersistent) WelcomeChain(g);
   w.Closed = true;
 }
 
 void 設定_Click(Game& g) {
-  if (g.s.MessageMode == 2 && SettingsOpeningChain().Run(g, 1) != kSettingsOpen) return;
+  if (g.s.MessageMode == message_mode::kPersistent &&
+      SettingsOpeningChain().Run(g, 1) != kSettingsOpen)
+    return;
   g.p.Win.ShowSettingsWindow();
 }
 
