@@ -29,6 +29,8 @@ struct SolveProgress {
   Long Best = 0;
   std::uint64_t Nodes = 0;
   double Elapsed = 0;
+  Long Bound = 0;  // no complete board scores more
+  int Placed = 0;  // words on the best board
 };
 
 struct SolveOptions {
@@ -50,7 +52,15 @@ struct SolveResult {
   double Elapsed = 0;        // seconds
   double FirstBoardAt = -1;  // seconds to the first complete board with a word on it
   double AllWordsAt = -1;    // seconds to a complete board with every word, -1 for none
+  double BestAt = -1;        // seconds to a board of Score, -1 for none
+  // No complete board scores more: Score when proven, otherwise the points
+  // of the words that could still lie on a better board.
+  Long Bound = 0;
 };
+
+// How far the best board may be from the best possible, in per cent of the
+// bound: 0 when proven.
+double GapPercent(const SolveResult& result);
 
 SolveResult Solve(const std::vector<Word>& words, int boardSize, const SolveOptions& options);
 
