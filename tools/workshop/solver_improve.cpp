@@ -135,6 +135,17 @@ std::vector<char> Improver::TakeOff() {
   return off;
 }
 
+// Widens the window of the open-run test by the three-cell windows that
+// meet the word's cells and end marks.
+void Improver::Widen(CheckWindow* window, const Placement& p) const {
+  const int len = static_cast<int>(words_[static_cast<std::size_t>(p.Word)].Text.size());
+  const int dx = 1 - p.Dir, dy = p.Dir;
+  window->X0 = std::min(window->X0, p.X - dx - 3);
+  window->Y0 = std::min(window->Y0, p.Y - dy - 3);
+  window->X1 = std::max(window->X1, p.X + len * dx + 1);
+  window->Y1 = std::max(window->Y1, p.Y + len * dy + 1);
+}
+
 void Improver::Step(std::uint64_t* nodes) {
   if (score_ < 0 || figure_.empty()) {
     Fresh(nodes);
@@ -144,6 +155,11 @@ void Improver::Step(std::uint64_t* nodes) {
   layout_.Clear();
   for (std::size_t i = 0; i < figure_.size(); ++i)
     if (!off[i]) layout_.Place(figure_[i]);
+  kept_ = layout_.Placed().size();
+  // The figure was complete: runs can be open only next to what changes.
+  changed_ = {layout_.Frame(), layout_.Frame(), -1, -1};
+  for (std::size_t i = 0; i < figure_.size(); ++i)
+    if (off[i]) Widen(&changed_, figure_[i]);
   floor_ = 0;
   for (const Placement& p : figure_) floor_ += weight_[static_cast<std::size_t>(p.Word)];
   --floor_;  // a board of equal weight is taken too
@@ -177,8 +193,8 @@ void Improver::Search() {
   // fewest such places.
   std::vector<Placement> closing;
   bool dead = false, open = false;
-  const CheckWindow window{layout_.MinX() - 2, layout_.MinY() - 2, layout_.MaxX() + 1,
-                           layout_.MaxY() + 1};
+  CheckWindow window = changed_;
+  for (std::size_t i = kept_; i < layout_.Placed().size(); ++i) Widen(&window, layout_.Placed()[i]);
   ForEachOpenEnd(
       layout_.Grid(), layout_.Frame(),
       [&](int ex, int ey, int, int) {

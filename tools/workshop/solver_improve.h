@@ -47,6 +47,7 @@ class Improver {
   std::vector<char> Clashing(const Placement& q) const;
   void Search();
   Long Weight() const;
+  void Widen(CheckWindow* window, const Placement& p) const;
 
   const std::vector<Word>& words_;
   Layout layout_;
@@ -61,6 +62,8 @@ class Improver {
   Long floor_ = 0;        // the weight it must beat
   std::vector<Placement> found_;
   long nodes_ = 0;
+  std::size_t kept_ = 0;  // the placements left on the board
+  CheckWindow changed_;   // where runs may have been opened
 };
 
 }  // namespace numera::workshop
