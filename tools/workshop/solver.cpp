@@ -80,7 +80,7 @@ struct Shared {
   int bestPlaced = 0;
 };
 
-// ---- Stage one: greedy boards, rebuilt. ----
+// ---- Stage one: a greedy board, improved step by step. ----
 
 // The lowest step at which some thread reached the upper bound: every thread
 // still makes its steps up to it, so the winner does not depend on which
