@@ -47,6 +47,7 @@ class Improver {
   std::vector<char> Clashing(const Placement& q) const;
   void Search();
   Long Weight() const;
+  void GainWeight();
   void Widen(CheckWindow* window, const Placement& p) const;
 
   const std::vector<Word>& words_;

@@ -42,6 +42,7 @@ void Places::Fill(const Layout& layout) {
 }
 
 bool Places::Has(const Placement& p) const {
+  if (p.X < 0 || p.Y < 0 || p.X >= frame_ || p.Y >= frame_) return false;
   const int i = slot_[static_cast<std::size_t>(p.Word)][Key(p)];
   return i >= 0 && i < sizes_[static_cast<std::size_t>(p.Word)];
 }
@@ -83,7 +84,6 @@ void Places::Narrow(const Layout& layout, const Placement& p) {
   const int len = static_cast<int>(layout.Words()[static_cast<std::size_t>(p.Word)].Text.size());
   const int dx = 1 - p.Dir, dy = p.Dir;
   auto test = [&](int w, int x, int y, int dir) {
-    if (x < 0 || y < 0 || x >= frame_ || y >= frame_) return;
     const Placement q{w, x, y, dir};
     if (Has(q) && !layout.CanPlace(q)) Drop(w, Key(q));
   };
