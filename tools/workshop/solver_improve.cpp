@@ -155,7 +155,7 @@ void Improver::Step(std::uint64_t* nodes) {
     Fresh(nodes);
     return;
   }
-  if (rng_.Below(100) < kGreedyShare) {
+  if (rng_.Below(100) < kGreedyShare || Roomy()) {
     // The builder's own rebuild: leaves off, every word off the board placed
     // greedily again. Cheap, and on a roomy board it does most of the work.
     Long before = 0;
@@ -194,6 +194,21 @@ void Improver::Step(std::uint64_t* nodes) {
     for (const Placement& p : figure_) score_ += words_[static_cast<std::size_t>(p.Word)].Points;
   }
   GainWeight();
+}
+
+// A figure that does not fill the board's box both ways leaves room to
+// grow: the greedy rebuild suffices there, and the exact fill would keep
+// testing every place again as the box moves.
+bool Improver::Roomy() const {
+  int minX = layout_.Frame(), minY = layout_.Frame(), maxX = -1, maxY = -1;
+  for (const Placement& p : figure_) {
+    const int len = static_cast<int>(words_[static_cast<std::size_t>(p.Word)].Text.size());
+    minX = std::min(minX, p.X);
+    minY = std::min(minY, p.Y);
+    maxX = std::max(maxX, p.X + (len - 1) * (1 - p.Dir));
+    maxY = std::max(maxY, p.Y + (len - 1) * p.Dir);
+  }
+  return maxX - minX + 1 < layout_.BoardSize() || maxY - minY + 1 < layout_.BoardSize();
 }
 
 void Improver::GainWeight() {

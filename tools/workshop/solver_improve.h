@@ -48,6 +48,7 @@ class Improver {
   void Search();
   Long Weight() const;
   void GainWeight();
+  bool Roomy() const;
   void Widen(CheckWindow* window, const Placement& p) const;
 
   const std::vector<Word>& words_;
