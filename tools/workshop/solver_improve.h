@@ -12,6 +12,10 @@
 // still have a place cannot beat the board it started from. A board of equal
 // weight is taken too, so the figure keeps moving.
 //
+// Where the figure does not fill the board's box, and now and then
+// elsewhere, a step is the builder's greedy rebuild instead (builder.h):
+// cheap, and on a roomy board it does most of the work.
+//
 // Weights start at the points; a word left out gains weight at every step,
 // so a board that holds it becomes worth giving up some points for. This
 // lets the search leave a figure that no single step improves.
