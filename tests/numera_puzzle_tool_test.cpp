@@ -305,16 +305,17 @@ TEST_F(PuzzleTool, CheckPlaysTheStoredPlacementsAndSaysWhyABoardIsIncomplete) {
 }
 
 TEST_F(PuzzleTool, SolveFindsAndProvesTheBestBoardOfSmallPuzzles) {
-  const std::tuple<const char*, int, const char*, int, int> cases[] = {
-      // name, board size, text:points..., best score, words on that board
-      {"every word fits", 3, "ねこ:20,こま:20", 40, 2},
-      {"one word shares no letter", 3, "ねこ:20,こま:20,いぬ:20", 40, 2},
-      {"the highest word stays out", 4, "あいうえ:35,かき:20,きく:20", 40, 2},
-      {"a word worth less than nothing", 3, "ねこ:20,こま:-5", 20, 1},
-      {"the same word twice", 3, "ねこ:20,ねこ:20", 40, 2},
-      {"nothing worth placing", 2, "ねこ:-30", 0, 0},
+  const std::tuple<const char*, int, const char*, int, int, int> cases[] = {
+      // name, board size, text:points..., best score, words on that board, bound
+      {"every word fits", 3, "ねこ:20,こま:20", 40, 2, 40},
+      {"one word shares no letter", 3, "ねこ:20,こま:20,いぬ:20", 40, 2, 40},
+      {"the highest word stays out", 4, "あいうえ:35,かき:20,きく:20", 40, 2, 40},
+      {"a word worth less than nothing", 3, "ねこ:20,こま:-5", 20, 1, 20},
+      {"the same word twice", 3, "ねこ:20,ねこ:20", 40, 2, 40},
+      {"nothing worth placing", 2, "ねこ:-30", 0, 0, 0},
+      {"a word without letters is never placed", 3, "ねこ:20,:15", 20, 1, 35},
   };
-  for (const auto& [name, size, list, score, placed] : cases) {
+  for (const auto& [name, size, list, score, placed, bound] : cases) {
     SCOPED_TRACE(name);
     QJsonArray words;
     for (const QString& w : QString::fromUtf8(list).split(','))
@@ -326,13 +327,15 @@ TEST_F(PuzzleTool, SolveFindsAndProvesTheBestBoardOfSmallPuzzles) {
     const ToolRun r = Tool({"solve", path, "--json", "--seed", "3", "--write", out});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.Json()["score"].toInt(), score);
-    EXPECT_TRUE(r.Json()["proven"].toBool());
+    EXPECT_EQ(r.Json()["proven"].toBool(), bound == score);
+    EXPECT_EQ(r.Json()["bound"].toInt(), bound);
     const QJsonObject check = Tool({"check", out, "--json"}).Json();
     EXPECT_TRUE(check["complete"].toBool());
     EXPECT_EQ(check["score"].toInt(), score);
     EXPECT_EQ(check["placed_count"].toInt(), placed);
-    EXPECT_EQ(Tool({"solve", path, "--json", "--seed", "3"}).Json()["placements"],
-              r.Json()["placements"]);
+    const ToolRun text = Tool({"solve", path, "--seed", "3"});
+    EXPECT_TRUE(text.out.contains(bound == score ? "探索を終えました" : "上限 35点、差 42.9 %"))
+        << text.out.toStdString();
   }
 }
 

@@ -200,8 +200,10 @@ int SolveCommand(const QStringList& list) {
   const bool terminal = isatty(STDERR_FILENO) == 1;
   if (terminal) {
     options.Progress = [](const SolveProgress& p) {
-      ShowProgress(QStringLiteral("\r最高 %1点  %2 局面  %3 秒  ")
+      ShowProgress(QStringLiteral("\r最高 %1点（%2 語）  上限 %3点  %4 局面  %5 秒  ")
                        .arg(p.Best)
+                       .arg(p.Placed)
+                       .arg(p.Bound)
                        .arg(p.Nodes)
                        .arg(p.Elapsed, 0, 'f', 1)
                        .toUtf8());
@@ -234,10 +236,13 @@ int SolveCommand(const QStringList& list) {
                     {"placed_count", check.PlacedCount},
                     {"word_count", puzzle.WordCount},
                     {"proven", result.Proven},
+                    {"bound", result.Bound},
+                    {"gap", GapPercent(result)},
                     {"nodes", static_cast<double>(result.Nodes)},
                     {"seconds", result.Elapsed},
                     {"first_board_seconds", result.FirstBoardAt},
                     {"all_words_seconds", result.AllWordsAt},
+                    {"best_seconds", result.BestAt},
                     {"board", QJsonArray::fromStringList(check.Board)},
                     {"placements", placements}},
                    0);
@@ -250,7 +255,10 @@ int SolveCommand(const QStringList& list) {
   text +=
       result.Proven
           ? QStringLiteral("これより高い得点の完成した盤面はありません（探索を終えました）。\n")
-          : QStringLiteral("時間内に見つかった最高です（もっと高い得点があるかもしれません）。\n");
+          : QStringLiteral("時間内に見つかった最高です（もっと高い得点があるかもしれません）。\n") +
+                QStringLiteral("上限 %1点、差 %2 %\n")
+                    .arg(result.Bound)
+                    .arg(GapPercent(result), 0, 'f', 1);
   text += QStringLiteral("%1 局面、%2 秒\n").arg(result.Nodes).arg(result.Elapsed, 0, 'f', 2);
   return Out(text.toUtf8(), 0);
 }

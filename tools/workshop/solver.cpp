@@ -9,15 +9,13 @@
 #include <thread>
 
 #include "tools/workshop/builder.h"
+#include "tools/workshop/solver_improve.h"
 
 namespace numera::workshop {
 
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
-
-// At most this many leaves come off the figure in one rebuild.
-constexpr int kMostTakenOff = 30;
 
 // A found board and where it stands in the fixed order that breaks ties.
 struct Found {
@@ -38,37 +36,51 @@ void Keep(Found& best, Long score, std::vector<Placement> board, long rank) {
 struct Shared {
   Shared(const std::vector<Word>& w, int n, const SolveOptions& o)
       : words(w), boardSize(n), options(o), start(SteadyClock::now()) {
-    for (const Word& word : words) upper += std::max<Long>(0, word.Points);
+    for (const Word& word : words) {
+      const bool fits = !word.Text.empty() && static_cast<int>(word.Text.size()) <= n;
+      // A word without letters is never placed here, but the game would
+      // take it, so its points stay in the bound.
+      if (fits || word.Text.empty()) upper += std::max<Long>(0, word.Points);
+      if (fits) reachable += std::max<Long>(0, word.Points);
+    }
+    bound = upper;
   }
   double Elapsed() const {
     return std::chrono::duration<double>(SteadyClock::now() - start).count();
   }
-  void Raise(Long score) {
-    Long seen = best.load();
-    while (score > seen && !best.compare_exchange_weak(seen, score)) {
-    }
-  }
-  // Notes the times of the first board and of the first with every word.
-  void Reached(std::size_t placed) {
+  // A complete board of this score with this many words was found.
+  void Raise(Long score, std::size_t placed) {
     const double now = Elapsed();
     std::lock_guard<std::mutex> lock(timesMutex);
     if (placed > 0 && firstAt < 0) firstAt = now;
     if (placed == words.size() && allAt < 0) allAt = now;
+    if (score > best) {
+      best = score;
+      bestPlaced = static_cast<int>(placed);
+      bestAt = now;
+    }
+  }
+  SolveProgress Progress() {
+    std::lock_guard<std::mutex> lock(timesMutex);
+    return {best, nodes, Elapsed(), std::max<Long>(best, bound), bestPlaced};
   }
 
   const std::vector<Word>& words;
   int boardSize;
   const SolveOptions& options;
   SteadyClock::time_point start;
-  Long upper = 0;  // every word of positive points on the board
+  Long upper = 0;      // every word of positive points that the game could take
+  Long reachable = 0;  // of those, the ones with letters that fit the board
   std::atomic<bool> stop{false};
   std::atomic<std::uint64_t> nodes{0};
   std::atomic<Long> best{0};
+  std::atomic<Long> bound{0};  // no complete board scores more
   std::mutex timesMutex;
-  double firstAt = -1, allAt = -1;
+  double firstAt = -1, allAt = -1, bestAt = -1;
+  int bestPlaced = 0;
 };
 
-// ---- Stage one: greedy boards, rebuilt. ----
+// ---- Stage one: a greedy board, improved step by step. ----
 
 // The lowest step at which some thread reached the upper bound: every thread
 // still makes its steps up to it, so the winner does not depend on which
@@ -79,54 +91,23 @@ struct BuildStage {
   Found best;
 };
 
-// A fresh greedy board, higher points first with some chance mixed in.
-void FreshBoard(Layout& layout, Rng& rng, std::uint64_t* nodes) {
-  const std::vector<Word>& words = layout.Words();
-  Long top = 1;
-  for (const Word& w : words) top = std::max(top, w.Points);
-  std::vector<std::pair<long, int>> keyed;
-  for (int w = 0; w < static_cast<int>(words.size()); ++w)
-    keyed.push_back({-(static_cast<long>(words[static_cast<std::size_t>(w)].Points) * 4 +
-                       rng.Below(static_cast<int>(top))),
-                     w});
-  std::sort(keyed.begin(), keyed.end());
-  std::vector<int> order;
-  for (const auto& [key, w] : keyed) order.push_back(w);
-  layout.Clear();
-  BuildGreedily(layout, order, rng, nodes);
-}
-
 void BuildWorker(Shared& sh, BuildStage& stage, int thread) {
-  Rng rng(sh.options.Seed * 0x2545F4914F6CDD1DULL + static_cast<std::uint64_t>(thread) + 1);
-  Layout layout(sh.words, sh.boardSize);
+  Improver improver(
+      sh.words, sh.boardSize,
+      sh.options.Seed * 0x2545F4914F6CDD1DULL + static_cast<std::uint64_t>(thread) + 1);
   const long steps =
       static_cast<long>(sh.options.StepsPerWord) * static_cast<long>(sh.words.size());
-  // A figure that has not improved for this long is given up for a fresh one.
-  const long patience = std::max(1L, steps / 10);
-  std::vector<Placement> figure;
-  Long figureScore = 0;
-  long stale = patience;
   Found mine;
   for (long step = 0; step < steps && !sh.stop && step <= stage.fullAt; ++step) {
     std::uint64_t nodes = 0;
-    if (stale >= patience) {
-      FreshBoard(layout, rng, &nodes);
-      figure.clear();
-      stale = 0;
-    } else {
-      Rebuild(layout, figure, kMostTakenOff, rng, &nodes);
-    }
-    ++stale;
+    improver.Step(&nodes);
     sh.nodes += nodes;
-    if ((!figure.empty() && layout.Score() < figureScore) || !layout.Complete()) continue;
-    if (figure.empty() || layout.Score() > figureScore) stale = 0;
-    figure = layout.Placed();
-    figureScore = layout.Score();
-    if (mine.Any && figureScore <= mine.Score) continue;
-    sh.Reached(figure.size());
-    Keep(mine, figureScore, layout.OnBoard(), step * 64 + thread);
-    sh.Raise(figureScore);
-    if (figureScore == sh.upper) {
+    const Long score = improver.Score();
+    if (mine.Any && score <= mine.Score) continue;
+    std::vector<Placement> board = improver.OnBoard();
+    sh.Raise(score, board.size());
+    Keep(mine, score, std::move(board), step * 64 + thread);
+    if (score == sh.reachable && sh.reachable == sh.upper) {
       long seen = stage.fullAt.load();
       while (step < seen && !stage.fullAt.compare_exchange_weak(seen, step)) {
       }
@@ -173,11 +154,35 @@ std::uint64_t PlacementKey(const Placement& p) {
 }
 
 struct ExactStage {
+  explicit ExactStage(const Shared& sh)
+      : finished(sh.words.size() + 1, 0), after(sh.words.size() + 1, 0) {
+    // What the boards whose lowest word is w or a later one can score at most.
+    for (std::size_t w = sh.words.size(); w-- > 0;) {
+      const Word& word = sh.words[w];
+      const bool counts = word.Text.empty() || static_cast<int>(word.Text.size()) <= sh.boardSize;
+      after[w] = after[w + 1] + (counts ? std::max<Long>(0, word.Points) : 0);
+    }
+    finished.back() = 1;
+  }
+  // The root's boards are all searched: the bound falls to what the roots
+  // not yet searched could give.
+  void Finish(Shared& sh, int root) {
+    std::lock_guard<std::mutex> lock(mutex);
+    finished[static_cast<std::size_t>(root)] = 1;
+    std::size_t first = 0;
+    while (!finished[first]) ++first;
+    Long seen = sh.bound.load();
+    while (after[first] < seen && !sh.bound.compare_exchange_weak(seen, after[first])) {
+    }
+  }
+
   Long greedyBest = 0;  // boards of this score or less never win
   std::atomic<int> nextRoot{0};
   std::atomic<bool> interrupted{false};
   std::mutex mutex;
   Found best;
+  std::vector<char> finished;  // by root, and one past the last
+  std::vector<Long> after;     // by root
 };
 
 class Searcher {
@@ -197,6 +202,7 @@ class Searcher {
         stage_.interrupted = true;
         break;
       }
+      stage_.Finish(sh_, root);
     }
     sh_.nodes += nodes_ % 256;
   }
@@ -302,9 +308,8 @@ class Searcher {
     if ((!found_.Any || score > found_.Score) && score > stage_.greedyBest && score >= sh_.best &&
         layout_.Complete()) {
       Keep(found_, score, layout_.OnBoard(), 0);
-      sh_.Raise(score);
-      sh_.Reached(layout_.Placed().size());
-      if (score == sh_.upper) sh_.stop = true;
+      sh_.Raise(score, layout_.Placed().size());
+      if (score == sh_.reachable) sh_.stop = true;
     }
     if (alive_.size() <= depth) alive_.resize(depth + 1);
     alive_[depth] = alive_[depth - 1];
@@ -373,8 +378,7 @@ void RunStage(Shared& sh, const std::function<void(int)>& work) {
       done.wait_until(lock,
                       std::min(deadline, SteadyClock::now() + std::chrono::milliseconds(200)));
       if (SteadyClock::now() >= deadline) sh.stop = true;
-      if (sh.options.Progress && running > 0)
-        sh.options.Progress({sh.best, sh.nodes, sh.Elapsed()});
+      if (sh.options.Progress && running > 0) sh.options.Progress(sh.Progress());
     }
   }
   for (std::thread& t : threads) t.join();
@@ -387,9 +391,9 @@ SolveResult Solve(const std::vector<Word>& words, int boardSize, const SolveOpti
   BuildStage greedy;
   RunStage(sh, [&](int t) { BuildWorker(sh, greedy, t); });
 
-  ExactStage exact;
+  ExactStage exact(sh);
   exact.greedyBest = greedy.best.Any ? greedy.best.Score : 0;
-  const bool full = greedy.best.Any && greedy.best.Score == sh.upper;
+  const bool full = greedy.best.Any && greedy.best.Score == sh.reachable;
   const bool exactRan = !full && !sh.stop;
   if (exactRan) {
     RunStage(sh, [&](int) {
@@ -407,14 +411,21 @@ SolveResult Solve(const std::vector<Word>& words, int boardSize, const SolveOpti
   // A word without letters is never placed here, though the game would
   // take it (it only writes its two marks): with points to give, the
   // search proves nothing.
-  const bool letterless = std::any_of(words.begin(), words.end(),
-                                      [](const Word& w) { return w.Text.empty() && w.Points > 0; });
-  result.Proven = result.Score == sh.upper || (exactRan && !exact.interrupted && !letterless);
+  const bool letterless = sh.upper > sh.reachable;
+  result.Proven = !letterless && (result.Score == sh.reachable || (exactRan && !exact.interrupted));
+  result.Bound = result.Proven ? result.Score : std::max(result.Score, sh.bound.load());
   result.Nodes = sh.nodes;
   result.Elapsed = sh.Elapsed();
   result.FirstBoardAt = sh.firstAt;
   result.AllWordsAt = sh.allAt;
+  result.BestAt = result.Score > 0 ? sh.bestAt : -1;
   return result;
+}
+
+double GapPercent(const SolveResult& result) {
+  if (result.Bound <= 0 || result.Bound <= result.Score) return 0;
+  return 100.0 * static_cast<double>(result.Bound - result.Score) /
+         static_cast<double>(result.Bound);
 }
 
 }  // namespace numera::workshop
