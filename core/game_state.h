@@ -95,13 +95,16 @@ struct PictureView {
   bool Visible = false;
 };
 
+// Outer window sizes and the settings window's layout are in twips.
+inline constexpr int kTwipsPerPixel = 15;
+
 // The design background of the main window, kept when BackgroundKind is out
 // of range.
 inline constexpr Colour kDesignBackColor = 0xC0C0C0;
 
 // Formain as data: what the view shows. Design positions are in pixels.
 struct MainWindowState {
-  int WidthTwips = 4150;  // outer size, frame included; 15 twips per pixel
+  int WidthTwips = 4150;  // outer size, frame included (kTwipsPerPixel)
   int HeightTwips = 700;
   // Counts every time the logic sets the outer size, so the view applies
   // each one, also a size equal to the last (the player may have resized).

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "core/game_state.h"
+#include "core/virtual_keys.h"
 
 namespace numera {
 
@@ -73,12 +74,6 @@ class KeyPoller {
   // Non-zero while the key with this virtual-key code is down.
   virtual std::int16_t GetAsyncKeyState(int virtualKey) = 0;
 };
-
-inline constexpr int kVkReturn = 13;
-inline constexpr int kVkLeft = 37;
-inline constexpr int kVkUp = 38;
-inline constexpr int kVkRight = 39;
-inline constexpr int kVkDown = 40;
 
 class Random {
  public:

@@ -10,6 +10,12 @@ namespace numera {
 
 namespace {
 
+// The events told in code rather than by a script, and the script whose
+// ending is scored.
+constexpr int kStoryEvent = 20;
+constexpr int kDamageEvent = 24;
+constexpr int kIgnoreEvent = 31;
+
 constexpr int kEnd = -1;
 // An exit that goes on at a step chosen at random (see RandomBranch).
 constexpr int kDraw = -2;
@@ -395,11 +401,13 @@ void Damage(Game& g) {
 }  // namespace
 
 void RandomEvent(Game& g) {
-  const int k = RandomInt(g, 32);
-  if (k == 20) return StoryBuilder(g);
-  if (k == 24) return Damage(g);
+  // Every event is as likely as any other: the scripted ones and the two
+  // told in code, numbered together from 1.
+  const int k = RandomInt(g, static_cast<int>(Scripts().size()) + 2);
+  if (k == kStoryEvent) return StoryBuilder(g);
+  if (k == kDamageEvent) return Damage(g);
   const int exit = RunScript(g, Scripts().at(k));
-  if (k == 31) {
+  if (k == kIgnoreEvent) {
     const int score = IgnoreExit(0) - exit;
     ShowMessage(g,
                 QStringLiteral("あなたの無視度は") + SignedText(score) + QStringLiteral("です。"),

@@ -10,6 +10,7 @@
 
 #include "platform/fonts.h"
 #include "platform/zoom.h"
+#include "play/mouse.h"
 
 namespace numera {
 
@@ -36,18 +37,14 @@ double InkPerPixel(const QFont& font) {
 
 }  // namespace
 
-QColor ToQColor(Colour bbggrr) {
-  return QColor(bbggrr & 0xFF, (bbggrr >> 8) & 0xFF, (bbggrr >> 16) & 0xFF);
-}
-
 int GameButton(Qt::MouseButton button) {
   switch (button) {
     case Qt::LeftButton:
-      return 1;
+      return kLeftButton;
     case Qt::RightButton:
-      return 2;
+      return kRightButton;
     case Qt::MiddleButton:
-      return 4;
+      return kMiddleButton;
     default:
       return 0;
   }
@@ -90,14 +87,18 @@ void BoardView::EndFrame() {
     update();
 }
 
-// Both frames list their cells row by row, as DrawBoard prints them.
-QRegion BoardView::ChangedCells(const std::vector<TextItem>& before) const {
+// The cells whose print differs between the frames, in whatever order
+// either frame printed them.
+QRegion BoardView::ChangedCells(std::vector<TextItem> before) const {
   const auto order = [](const TextItem& a, const TextItem& b) {
     return std::tuple(a.at.y(), a.at.x(), a.text, a.colour.rgba()) <
            std::tuple(b.at.y(), b.at.x(), b.text, b.colour.rgba());
   };
+  std::vector<TextItem> now = texts_;
+  std::sort(before.begin(), before.end(), order);
+  std::sort(now.begin(), now.end(), order);
   std::vector<TextItem> changed;
-  std::set_symmetric_difference(before.begin(), before.end(), texts_.begin(), texts_.end(),
+  std::set_symmetric_difference(before.begin(), before.end(), now.begin(), now.end(),
                                 std::back_inserter(changed), order);
   QRegion dirty;
   for (const TextItem& t : changed) {
@@ -224,10 +225,8 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
     on_press(GameButton(event->button()), static_cast<float>(at.x()), static_cast<float>(at.y()));
 }
 
-void BoardView::mouseReleaseEvent(QMouseEvent* event) {
-  const QPointF at = event->position() / zoom_;
-  if (on_release)
-    on_release(GameButton(event->button()), static_cast<float>(at.x()), static_cast<float>(at.y()));
+void BoardView::mouseReleaseEvent(QMouseEvent*) {
+  if (on_release) on_release();
 }
 
 }  // namespace numera

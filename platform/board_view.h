@@ -14,10 +14,9 @@
 #include <vector>
 
 #include "core/platform.h"
+#include "platform/qt_colour.h"
 
 namespace numera {
-
-QColor ToQColor(Colour bbggrr);
 
 class BoardView : public QWidget, public Canvas {
   Q_OBJECT
@@ -36,7 +35,7 @@ class BoardView : public QWidget, public Canvas {
 
   // Mouse presses and releases: button 1 left, 2 right, 4 middle.
   std::function<void(int button, float x, float y)> on_press;
-  std::function<void(int button, float x, float y)> on_release;
+  std::function<void()> on_release;
 
   // Times of the last press and of the first paint after it (for measuring).
   qint64 frames_painted() const { return frames_painted_; }
@@ -59,7 +58,7 @@ class BoardView : public QWidget, public Canvas {
     bool operator==(const TextItem&) const = default;
   };
   // The cells a new frame prints differently from the one on the screen.
-  QRegion ChangedCells(const std::vector<TextItem>& before) const;
+  QRegion ChangedCells(std::vector<TextItem> before) const;
   void ChooseLetterSize();
 
   std::vector<LineItem> lines_, shown_lines_;

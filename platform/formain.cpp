@@ -10,7 +10,6 @@
 #include <algorithm>
 
 #include "core/draw_board.h"
-#include "core/navigation.h"
 #include "diversions/background.h"
 #include "files/closing.h"
 #include "files/open_puzzle.h"
@@ -20,6 +19,7 @@
 #include "platform/readable_text.h"
 #include "platform/zoom.h"
 #include "play/clearing.h"
+#include "play/navigation.h"
 #include "play/placement.h"
 #include "play/shifting.h"
 #include "play/word_selection.h"
@@ -29,7 +29,6 @@
 namespace numera {
 
 namespace {
-constexpr int kTwipsPerPixel = 15;
 // While a held key keeps moving the selection the keys are looked at often,
 // so the repeat stays close to one move per 80 ms pause; otherwise less often,
 // which is still quick to notice a new press and costs far less.
@@ -158,11 +157,9 @@ void Formain::BuildControls() {
   board_->setObjectName(QStringLiteral("Pimain"));
   board_->setGeometry(w.Pimain.Left, w.Pimain.Top, w.Pimain.Width, w.Pimain.Height);
   board_->on_press = [this](int button, float x, float y) {
-    Dispatch([=](Game& g) { Pimain_MouseDown(g, static_cast<Integer>(button), 0, x, y); });
+    Dispatch([=](Game& g) { Pimain_MouseDown(g, static_cast<Integer>(button), x, y); });
   };
-  board_->on_release = [this](int button, float x, float y) {
-    Dispatch([=](Game& g) { Pimain_MouseUp(g, static_cast<Integer>(button), 0, x, y); });
-  };
+  board_->on_release = [this] { Dispatch([](Game& g) { Pimain_MouseUp(g); }); };
 
   const QFont word_font = GameFont(QStringLiteral("ＭＳ ゴシック"), 12);
   for (int i = 1; i <= 90; ++i) {
@@ -177,19 +174,19 @@ void Formain::BuildControls() {
       const auto index = static_cast<Integer>(i);
       if (which == 0) {
         label->on_press = [this, index](int b) {
-          Dispatch([=](Game& g) { La_MouseDown(g, index, static_cast<Integer>(b), 0, 0, 0); });
+          Dispatch([=](Game& g) { La_MouseDown(g, index, static_cast<Integer>(b)); });
         };
         label->on_release = [this, index](int b) {
-          Dispatch([=](Game& g) { La_MouseUp(g, index, static_cast<Integer>(b), 0, 0, 0); });
+          Dispatch([=](Game& g) { La_MouseUp(g, index, static_cast<Integer>(b)); });
         };
         la_.push_back(label);
         la_shown_.push_back(view);
       } else {
         label->on_press = [this, index](int b) {
-          Dispatch([=](Game& g) { La2_MouseDown(g, index, static_cast<Integer>(b), 0, 0, 0); });
+          Dispatch([=](Game& g) { La2_MouseDown(g, index, static_cast<Integer>(b)); });
         };
         label->on_release = [this, index](int b) {
-          Dispatch([=](Game& g) { La2_MouseUp(g, index, static_cast<Integer>(b), 0, 0, 0); });
+          Dispatch([=](Game& g) { La2_MouseUp(g, index, static_cast<Integer>(b)); });
         };
         la2_.push_back(label);
         la2_shown_.push_back(view);

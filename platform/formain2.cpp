@@ -8,13 +8,13 @@
 #include "platform/dialog_window.h"
 #include "platform/formain.h"
 #include "platform/formain2_dialog.h"
+#include "platform/qt_colour.h"
 #include "platform/zoom.h"
 
 namespace numera {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr Colour kPlainText = -1;  // the label keeps the window's text colour
 
 QRect Twips(int left, int top, int width, int height) {
@@ -25,13 +25,9 @@ QRect Twips(int left, int top, int width, int height) {
 // The window's inside at zoom 1.
 const QSize kDesignSize(5580 / kTwipsPerPixel, 4140 / kTwipsPerPixel);
 
-QColor FromBbggrr(Colour c) {
-  return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-
 void SetTextColour(QWidget* w, Colour c) {
   QPalette pal = w->palette();
-  pal.setColor(QPalette::WindowText, FromBbggrr(c));
+  pal.setColor(QPalette::WindowText, ToQColor(c));
   w->setPalette(pal);
 }
 

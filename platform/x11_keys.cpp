@@ -5,21 +5,22 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
+#include "core/virtual_keys.h"
+
 namespace numera {
 
 namespace {
-// Virtual-key codes: 13 Enter, 37 Left, 38 Up, 39 Right, 40 Down.
 KeySym KeysymOf(int vk) {
   switch (vk) {
-    case 13:
+    case kVkReturn:
       return XK_Return;
-    case 37:
+    case kVkLeft:
       return XK_Left;
-    case 38:
+    case kVkUp:
       return XK_Up;
-    case 39:
+    case kVkRight:
       return XK_Right;
-    case 40:
+    case kVkDown:
       return XK_Down;
     default:
       return 0;

@@ -105,7 +105,7 @@ void PlaceWord(GameState& s, int i, int column, int row, int dir) {
   s.SelectedIndex = 0;
 }
 
-void Pimain_MouseDown(Game& g, Integer button, Integer /*shift*/, float x, float y) {
+void Pimain_MouseDown(Game& g, Integer button, float x, float y) {
   GameState& s = g.s;
   const int n = s.BoardSize;
   // Before a puzzle is open there is no board to press on.
@@ -144,7 +144,7 @@ void Pimain_MouseDown(Game& g, Integer button, Integer /*shift*/, float x, float
   }
 }
 
-void Pimain_MouseUp(Game& g, Integer /*button*/, Integer /*shift*/, float /*x*/, float /*y*/) {
+void Pimain_MouseUp(Game& g) {
   GameState& s = g.s;
   if (s.BoardSize <= 0 || HasSelection(s)) return;
   for (int i = 1; i <= s.WordCount; ++i)

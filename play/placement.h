@@ -16,7 +16,7 @@ bool CanPlaceWord(const GameState& s, int i, int column, int row, int dir);
 // the score, its letters and both end marks on the board; ends the selection.
 void PlaceWord(GameState& s, int i, int column, int row, int dir);
 
-void Pimain_MouseDown(Game& g, Integer button, Integer shift, float x, float y);
-void Pimain_MouseUp(Game& g, Integer button, Integer shift, float x, float y);
+void Pimain_MouseDown(Game& g, Integer button, float x, float y);
+void Pimain_MouseUp(Game& g);
 
 }  // namespace numera

@@ -14,7 +14,8 @@ inline void SetWordColour(GameState& s, int i, Colour c) {
 }
 
 // A selection only counts while it names a word of the current list: a
-// number left over from a longer list is treated as no selection.
+// number left over from a longer list (opening a shorter puzzle keeps
+// SelectedIndex) is treated as no selection, so no step can leave 1..90.
 inline bool HasSelection(const GameState& s) {
   return s.SelectedIndex >= 1 && s.SelectedIndex <= s.WordCount;
 }

@@ -54,8 +54,7 @@ void TakeBack(Game& g, int i) {
 
 }  // namespace
 
-void La_MouseDown(Game& g, Integer index, Integer button, Integer /*shift*/, float /*x*/,
-                  float /*y*/) {
+void La_MouseDown(Game& g, Integer index, Integer button) {
   GameState& s = g.s;
   const int i = index;
   if (!IsPlayButton(button) || i < 1 || i > s.WordCount) return;
@@ -84,8 +83,7 @@ void La_MouseDown(Game& g, Integer index, Integer button, Integer /*shift*/, flo
   }
 }
 
-void La_MouseUp(Game& g, Integer index, Integer button, Integer /*shift*/, float /*x*/,
-                float /*y*/) {
+void La_MouseUp(Game& g, Integer index, Integer button) {
   GameState& s = g.s;
   const int i = index;
   if (!IsPlayButton(button)) return;
@@ -97,12 +95,12 @@ void La_MouseUp(Game& g, Integer index, Integer button, Integer /*shift*/, float
   ClearCellFlags(s);
 }
 
-void La2_MouseDown(Game& g, Integer index, Integer button, Integer shift, float x, float y) {
-  La_MouseDown(g, index, button, shift, x, y);
+void La2_MouseDown(Game& g, Integer index, Integer button) {
+  La_MouseDown(g, index, button);
 }
 
-void La2_MouseUp(Game& g, Integer index, Integer button, Integer shift, float x, float y) {
-  La_MouseUp(g, index, button, shift, x, y);
+void La2_MouseUp(Game& g, Integer index, Integer button) {
+  La_MouseUp(g, index, button);
 }
 
 }  // namespace numera

@@ -6,9 +6,9 @@
 
 namespace numera {
 
-void La_MouseDown(Game& g, Integer index, Integer button, Integer shift, float x, float y);
-void La_MouseUp(Game& g, Integer index, Integer button, Integer shift, float x, float y);
-void La2_MouseDown(Game& g, Integer index, Integer button, Integer shift, float x, float y);
-void La2_MouseUp(Game& g, Integer index, Integer button, Integer shift, float x, float y);
+void La_MouseDown(Game& g, Integer index, Integer button);
+void La_MouseUp(Game& g, Integer index, Integer button);
+void La2_MouseDown(Game& g, Integer index, Integer button);
+void La2_MouseUp(Game& g, Integer index, Integer button);
 
 }  // namespace numera

@@ -32,7 +32,7 @@ TEST(BoardRules, APressLandsOnTheCellTheRoundedHundredthsGive) {
   for (const Case& c : cases) {
     TestGame t;
     t.LoadWords(c.n, {"あ"});
-    Pimain_MouseDown(t.g, 1, 0, c.x, c.y);  // no selection: the cell lights up
+    Pimain_MouseDown(t.g, 1, c.x, c.y);  // no selection: the cell lights up
     int found = 0;
     for (int y = -1; y <= 30; ++y)
       for (int x = -1; x <= 30; ++x)
@@ -97,7 +97,7 @@ TEST(BoardRules, AWordFitsOnFreeOrSameLettersBetweenFreeEnds) {
     t.s.Score = 5;
     t.s.SelectedIndex = 2;
     const float cell = 250.0f / 4;
-    Pimain_MouseDown(t.g, static_cast<Integer>(c.button), 0, (c.column + 0.5f) * cell,
+    Pimain_MouseDown(t.g, static_cast<Integer>(c.button), (c.column + 0.5f) * cell,
                      (c.row + 0.5f) * cell);
     const bool fits = !c.after.isEmpty();
     EXPECT_EQ(BoardText(t.s), fits ? c.after : c.before) << c.why;
@@ -117,9 +117,9 @@ TEST(BoardRules, APlacedWordIsNeverLaidAgainNorOnTopOfItsTwin) {
   t.LoadWords(4, {"ねこ", "ねこ"});
   t.Place(1, 0, 0, 0);
   EXPECT_THROW(t.Place(2, 0, 0, 0), std::logic_error);  // the same start and direction
-  t.Place(2, 0, 0, 1);                    // down from the same cell is judged by the usual rules
-  t.s.SelectedIndex = 1;                  // a placed word named by the selection
-  Pimain_MouseDown(t.g, 1, 0, 156, 156);  // where it would fit
+  t.Place(2, 0, 0, 1);                 // down from the same cell is judged by the usual rules
+  t.s.SelectedIndex = 1;               // a placed word named by the selection
+  Pimain_MouseDown(t.g, 1, 156, 156);  // where it would fit
   EXPECT_EQ(t.s.Score, 30);
   EXPECT_EQ(t.s.PlacedCount, 2);
 }

@@ -1,5 +1,5 @@
 // The arrow keys on the word list, and the pause every move ends with.
-#include "core/navigation.h"
+#include "play/navigation.h"
 
 #include <gtest/gtest.h>
 

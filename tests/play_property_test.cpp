@@ -74,13 +74,13 @@ TEST(PlayProperty, RandomPlayKeepsTheBoardAndTheScoreInStep) {
       const int action = pick(0, 19);
       if (action < 8) {
         const auto i = static_cast<Integer>(pick(1, t.s.WordCount + 1));
-        La_MouseDown(t.g, i, button, 0, 1, 1);
-        La_MouseUp(t.g, i, button, 0, 1, 1);
+        La_MouseDown(t.g, i, button);
+        La_MouseUp(t.g, i, button);
       } else if (action < 17) {
         const auto x = static_cast<float>(unit(gen)) * width;
         const auto y = static_cast<float>(unit(gen)) * width;
-        Pimain_MouseDown(t.g, button, 0, x, y);
-        Pimain_MouseUp(t.g, button, 0, x, y);
+        Pimain_MouseDown(t.g, button, x, y);
+        Pimain_MouseUp(t.g);
       } else if (action < 19) {
         Co_Click(t.g, static_cast<Integer>(pick(0, 3)));
       } else {

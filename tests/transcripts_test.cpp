@@ -334,7 +334,7 @@ Scenarios Clear() {
       AnimalsInPlay(mode)(t);
       t.s.BestScore = 99;
       t.s.SoundSwitch(2) = 1;
-      La_MouseDown(t.g, 2, 1, 0, 0, 0);
+      La_MouseDown(t.g, 2, 1);
       t.log.clear();
     };
   };
@@ -381,17 +381,17 @@ Scenarios Play() {
   auto press = [](int button, int column, int row) {
     return [=](TestGame& t) {
       const float cell = float(t.s.Formain.Pimain.Width - 1) / float(t.s.BoardSize);
-      Pimain_MouseDown(t.g, Integer(button), 0, (column + 0.5f) * cell, (row + 0.5f) * cell);
+      Pimain_MouseDown(t.g, Integer(button), (column + 0.5f) * cell, (row + 0.5f) * cell);
     };
   };
   auto label = [](int i, int button) {
-    return [=](TestGame& t) { La_MouseDown(t.g, Integer(i), Integer(button), 0, 0, 0); };
+    return [=](TestGame& t) { La_MouseDown(t.g, Integer(i), Integer(button)); };
   };
   auto selected = [](int mode, int word) {
     return [=](TestGame& t) {
       AnimalsInPlay(1)(t);
       t.s.SoundSwitch(1) = 1;
-      La_MouseDown(t.g, Integer(word), 1, 0, 0, 0);
+      La_MouseDown(t.g, Integer(word), 1);
       t.s.MessageMode = Integer(mode);
     };
   };
@@ -428,10 +428,10 @@ Scenarios Play() {
          AnimalsInPlay(0)(t);
          press(1, 1, 0)(t);
        },
-       [](TestGame& t) { Pimain_MouseUp(t.g, 1, 0, 0, 0); }},
+       [](TestGame& t) { Pimain_MouseUp(t.g); }},
       {"しつこい: pressing the selected word again", selected(2, 4), label(4, 1)},
       {"Another unplaced word takes the selection, pressed on its points", selected(0, 4),
-       [](TestGame& t) { La2_MouseDown(t.g, 5, 1, 0, 0, 0); }},
+       [](TestGame& t) { La2_MouseDown(t.g, 5, 1); }},
       {"A placed word while another is selected", selected(0, 4), label(1, 1)},
       {"A hidden label past the word list does nothing", AnimalsInPlay(2), label(7, 1)},
       {"しつこい: a placed word taken back", AnimalsInPlay(2), label(1, 1)},
@@ -442,7 +442,7 @@ Scenarios Play() {
          label(1, 2)(t);
          DrawBoard(t.g);
        },
-       [](TestGame& t) { La2_MouseUp(t.g, 1, 2, 0, 0, 0); }},
+       [](TestGame& t) { La2_MouseUp(t.g, 1, 2); }},
       {"Taking back the word that made the board incomplete raises the best score",
        [](TestGame& t) {
          AnimalsInPlay(1)(t);

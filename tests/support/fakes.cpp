@@ -148,10 +148,10 @@ void TestGame::Place(int i, int column, int row, int dir) {
   const Integer mode = s.MessageMode;
   s.MessageMode = 1;
   s.SelectedIndex = 0;
-  La_MouseDown(g, static_cast<Integer>(i), 1, 0, 0, 0);
+  La_MouseDown(g, static_cast<Integer>(i), 1);
   // The centre of the cell, in the picture's pixels.
   const float cell = static_cast<float>(s.Formain.Pimain.Width - 1) / s.BoardSize;
-  Pimain_MouseDown(g, static_cast<Integer>(dir == 0 ? 1 : 2), 0, (column + 0.5f) * cell,
+  Pimain_MouseDown(g, static_cast<Integer>(dir == 0 ? 1 : 2), (column + 0.5f) * cell,
                    (row + 0.5f) * cell);
   DrawBoard(g);
   s.MessageMode = mode;

@@ -78,17 +78,17 @@ TEST(Wiring, EveryControlReachesItsCommandWithItsArgument) {
     };
   };
   auto label = [](int i, int button) -> std::vector<Handler> {
-    return {[=](Game& g) { La_MouseDown(g, Integer(i), Integer(button), 0, 0, 0); },
-            [=](Game& g) { La_MouseUp(g, Integer(i), Integer(button), 0, 0, 0); }};
+    return {[=](Game& g) { La_MouseDown(g, Integer(i), Integer(button)); },
+            [=](Game& g) { La_MouseUp(g, Integer(i), Integer(button)); }};
   };
   auto board = [](int button, float x, float y) -> std::vector<Handler> {
-    return {[=](Game& g) { Pimain_MouseDown(g, Integer(button), 0, x, y); },
-            [=](Game& g) { Pimain_MouseUp(g, Integer(button), 0, x, y); }};
+    return {[=](Game& g) { Pimain_MouseDown(g, Integer(button), x, y); },
+            [=](Game& g) { Pimain_MouseUp(g); }};
   };
   const auto shift = [](int d) -> std::vector<Handler> {
     return {[d](Game& g) { Co_Click(g, Integer(d)); }};
   };
-  const auto chosen = [](Game& g) { La_MouseDown(g, 2, 1, 0, 0, 0); };  // こい selected
+  const auto chosen = [](Game& g) { La_MouseDown(g, 2, 1); };  // こい selected
   const struct Row {
     const char* what;
     std::function<void(Formain&)> press;

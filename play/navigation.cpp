@@ -1,29 +1,19 @@
-#include "core/navigation.h"
+#include "play/navigation.h"
 
 #include "core/sound.h"
 #include "core/wait.h"
+#include "play/word_labels.h"
 
 namespace numera {
 
 namespace {
 
-// A selection left over from a longer word list (opening a shorter puzzle
-// keeps SelectedIndex) counts as no selection, so no step can leave 1..90.
-bool HasSelection(const GameState& s) {
-  return s.SelectedIndex >= 1 && s.SelectedIndex <= s.WordCount;
-}
-
-void SetLabelColour(GameState& s, int i, Colour c) {
-  s.Formain.La(i).ForeColor = c;
-  s.Formain.La2(i).ForeColor = c;
-}
-
 void MoveSelectionTo(Game& g, int t) {
   GameState& s = g.s;
   PlaySlot(g, sound_slot::kSelection);
-  SetLabelColour(s, s.SelectedIndex, colour::kBlack);
+  SetWordColour(s, s.SelectedIndex, colour::kBlack);
   s.SelectedIndex = t;
-  SetLabelColour(s, t, colour::kLightBlue);
+  SetWordColour(s, t, colour::kLightBlue);
   s.SelectedWord = s.Words(t);
   s.SelectedPoints = s.WordPoints(t);
   Wait(g, 80);
