@@ -1,8 +1,8 @@
 #include "core/draw_board.h"
 
-namespace numera {
+#include "core/word_geometry.h"
 
-namespace {}
+namespace numera {
 
 void RebuildBoard(GameState& s) {
   const int n = s.BoardSize;
@@ -10,18 +10,17 @@ void RebuildBoard(GameState& s) {
     for (int y = -1; y <= n; ++y) s.Board(x, y).clear();
   for (int i = 1; i <= s.WordCount; ++i) {
     if (s.WordUsed(i) != 1) continue;
-    const int d = s.WordDir(i);
     const QString& word = s.Words(i);
     const int len = static_cast<int>(word.size());
-    const bool shown = s.Formain.La(i).ForeColor == colour::kOrange;
+    WriteWord(
+        s.Board, len, s.WordX(i), s.WordY(i), s.WordDir(i),
+        [&word](int k) { return word.mid(k, 1); }, kCross);
+    // A placed word shown in orange lights its letters.
+    if (s.Formain.La(i).ForeColor != colour::kOrange) continue;
     for (int k = 0; k < len; ++k) {
-      const int x = s.WordX(i) + k * (1 - d);
-      const int y = s.WordY(i) + k * d;
-      s.Board(x, y) = word.mid(k, 1);
-      if (shown) s.CellFlag(x, y) = 1;
+      const BoardCell c = LetterCell(s.WordX(i), s.WordY(i), s.WordDir(i), k);
+      s.CellFlag(c.X, c.Y) = 1;
     }
-    s.Board(s.WordX(i) - (1 - d), s.WordY(i) - d) = kCross;
-    s.Board(s.WordX(i) + len * (1 - d), s.WordY(i) + len * d) = kCross;
   }
 }
 

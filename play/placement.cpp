@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/appearance.h"
+#include "core/word_geometry.h"
 #include "dialogs/message_box.h"
 #include "diversions/random_event.h"
 #include "play/board_check.h"
@@ -88,18 +89,16 @@ bool CanPlaceWord(const GameState& s, int i, int column, int row, int dir) {
 
 void PlaceWord(GameState& s, int i, int column, int row, int dir) {
   const QString& word = s.Words(i);
-  const int len = static_cast<int>(word.size());
-  const int dx = 1 - dir;
   s.WordUsed(i) = 1;
   SetWordColour(s, i, colour::kWhite);
   s.PlacedCount = s.PlacedCount + 1;
   s.Score = s.Score + s.WordPoints(i);
-  for (int k = 0; k < len; ++k) s.Board(column + k * dx, row + k * dir) = word.mid(k, 1);
   s.WordX(i) = static_cast<Integer>(column);
   s.WordY(i) = static_cast<Integer>(row);
   s.WordDir(i) = static_cast<Integer>(dir);
-  s.Board(column - dx, row - dir) = kCross;
-  s.Board(column + len * dx, row + len * dir) = kCross;
+  WriteWord(
+      s.Board, static_cast<int>(word.size()), column, row, dir,
+      [&word](int k) { return word.mid(k, 1); }, kCross);
   s.SelectedWord.clear();
   s.SelectedPoints = 0;
   s.SelectedIndex = 0;
