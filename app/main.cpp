@@ -1,4 +1,4 @@
-#include "platform/app.h"
+#include "app/application.h"
 
 int main(int argc, char** argv) {
   return numera::RunNumera(argc, argv);

@@ -15,8 +15,8 @@
 
 #include "core/file_names.h"
 #include "platform/fonts.h"
-#include "platform/formain.h"
-#include "platform/formain2.h"
+#include "platform/main_window.h"
+#include "platform/settings_dialog.h"
 #include "platform/sound_decoder.h"
 #include "platform/x11_keys.h"
 

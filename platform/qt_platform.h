@@ -15,7 +15,7 @@
 
 namespace numera {
 
-class Formain;
+class MainWindow;
 
 // Plays WAV images from memory (decoded with libsndfile) on the default audio
 // output. With no audio device it stays silent.
@@ -92,7 +92,7 @@ class QtFileDialog : public FileDialog {
 
 class QtWindows : public Windows {
  public:
-  QtWindows(Formain& window, GameState& state) : window_(window), state_(state) {}
+  QtWindows(MainWindow& window, GameState& state) : window_(window), state_(state) {}
   void Bind(Game* game) { game_ = game; }
   void SyncMainWindow() override;
   void ShowMainWindow() override;
@@ -104,7 +104,7 @@ class QtWindows : public Windows {
   [[noreturn]] void EndProgram(int exitCode) override;
 
  private:
-  Formain& window_;
+  MainWindow& window_;
   GameState& state_;
   Game* game_ = nullptr;
 };

@@ -14,7 +14,7 @@
 #include <utility>
 
 #include "core/regular_file.h"
-#include "core/startup.h"
+#include "app/startup.h"
 #include "dialogs/message_box.h"
 #include "files/open_puzzle.h"
 #include "files/save_puzzle.h"

@@ -18,7 +18,7 @@
 
 #include "core/regular_file.h"
 #include "core/settings_file.h"
-#include "core/startup.h"
+#include "app/startup.h"
 #include "dialogs/message_box.h"
 #include "files/puzzle_json.h"
 #include "tests/puzzle_test_util.h"

@@ -9,7 +9,7 @@
 #include <map>
 
 #include "core/draw_board.h"
-#include "core/startup.h"
+#include "app/startup.h"
 #include "diversions/background.h"
 #include "diversions/random_event.h"
 #include "files/closing.h"

@@ -6,7 +6,7 @@
 #include <QApplication>
 
 #include "platform/fonts.h"
-#include "platform/formain.h"
+#include "platform/main_window.h"
 #include "platform/qt_platform.h"
 #include "platform/zoom.h"
 #include "tests/support/fakes.h"
@@ -22,7 +22,7 @@ inline void EnsureApp() {
 struct GameWindow {
   GameWindow() { w.Attach(&g); }
   bool app = (EnsureApp(), true);  // before any widget
-  Formain w;
+  MainWindow w;
   TestGame t;
   QtWindows win{w, t.s};
   QtFileDialog files{&w};

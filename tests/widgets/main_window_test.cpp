@@ -10,7 +10,7 @@
 
 #include "core/draw_board.h"
 #include "dialogs/message_box.h"
-#include "platform/formain3.h"
+#include "platform/message_window.h"
 #include "tests/widgets/game_window.h"
 
 namespace numera {
@@ -26,7 +26,7 @@ QStringList Captions(QWidget* menu) {
 
 TEST(MainWindow, HasTheWholeMenuTreeWithThePuzzleCommandsDisabledUntilAPuzzleIsOpen) {
   EnsureApp();
-  Formain w;
+  MainWindow w;
   EXPECT_EQ(w.windowTitle(), "ぬめら");
   EXPECT_EQ(Captions(w.menuBar()), (QStringList{"ファイル", "その他"}));
   EXPECT_EQ(Captions(w.menuBar()->actions()[0]->menu()),
@@ -64,7 +64,7 @@ TEST(MainWindow, ControlsStandAtTheirDesignPositionsTimesTheZoom) {
       {"PicGra_1", {272, 336, 51, 51}, false}, {"PicGra_2", {272, 400, 51, 51}, false},
   };
   for (const int z : {1, 2}) {
-    Formain w;
+    MainWindow w;
     w.SetZoom(z);
     w.Sync(GameState{});
     EXPECT_EQ(w.size(), QSize(4150 / 15, 700 / 15) * z);  // the narrow strip
@@ -90,7 +90,7 @@ TEST(MessageWindow, HasTheLaidOutSizeAtTheZoomAndOnlyAButtonClosesIt) {
   // Button 2 starts at 202.5: rounded at zoom 1, exact at zoom 2.
   for (const auto& [z, button2] :
        {std::pair{1, QRect(203, 37, 159, 24)}, std::pair{2, QRect(405, 74, 318, 48)}}) {
-    Formain3 dialog(box, nullptr, z);
+    MessageWindow dialog(box, nullptr, z);
     EXPECT_EQ(dialog.size(), QSize(370, 62) * z);
     EXPECT_EQ(dialog.windowTitle(), "ぬめら");
     EXPECT_EQ(dialog.label()->text(), "どうしますか？");
@@ -99,7 +99,7 @@ TEST(MessageWindow, HasTheLaidOutSizeAtTheZoomAndOnlyAButtonClosesIt) {
     EXPECT_EQ(dialog.button(2)->text(), "ホント勘弁してください");
     EXPECT_EQ(QFontInfo(dialog.font()).pixelSize(), 12 * z);  // 9 points
   }
-  Formain3 dialog(box, nullptr);
+  MessageWindow dialog(box, nullptr);
   dialog.show();
   QCloseEvent close;
   QApplication::sendEvent(&dialog, &close);
@@ -109,7 +109,7 @@ TEST(MessageWindow, HasTheLaidOutSizeAtTheZoomAndOnlyAButtonClosesIt) {
   QTest::mouseClick(dialog.button(1), Qt::LeftButton);
   EXPECT_EQ(dialog.pressed(), 1);
   EXPECT_FALSE(dialog.isVisible());
-  Formain3 one(LayoutMessageBox("あ", "t", 1, "はい", "x", "y"), nullptr);  // buttons beyond 1
+  MessageWindow one(LayoutMessageBox("あ", "t", 1, "はい", "x", "y"), nullptr);  // buttons beyond 1
   EXPECT_FALSE(one.button(1)->isVisibleTo(&one) || one.button(2)->isVisibleTo(&one));
 }
 
@@ -118,8 +118,8 @@ TEST(MessageWindow, HasTheLaidOutSizeAtTheZoomAndOnlyAButtonClosesIt) {
 // the window: the game waits for its answer.
 TEST(MessageWindow, IsADialogOfTheWindowThatComesBackWhenMinimized) {
   EnsureApp();
-  Formain owner;
-  Formain3 box(LayoutMessageBox("あ", "t", 1, "1", "", ""), &owner);
+  MainWindow owner;
+  MessageWindow box(LayoutMessageBox("あ", "t", 1, "1", "", ""), &owner);
   ASSERT_NE(owner.windowHandle(), nullptr);
   EXPECT_EQ(box.windowHandle()->transientParent(), owner.windowHandle());
   EXPECT_EQ(box.windowFlags() & Qt::WindowType_Mask, Qt::Dialog);
@@ -151,11 +151,11 @@ TEST(MessageWindow, EnterOrSpaceAnswersOnlyWithAPressThatBeganInTheBox) {
   } presses[] = {{Qt::Key_Return, 0, false}, {Qt::Key_Enter, 2, false}, {Qt::Key_Space, 1, false},
                  {Qt::Key_Return, 1, true},  {Qt::Key_Space, 2, true},  {Qt::Key_Enter, 0, true}};
   for (const auto& p : presses) {
-    Formain3 before(LayoutMessageBox("い", "t", 1, "1", "", ""), nullptr);
+    MessageWindow before(LayoutMessageBox("い", "t", 1, "1", "", ""), nullptr);
     before.show();
     QApplication::setActiveWindow(&before);
     if (p.held) send(before, QEvent::KeyPress, p.key);
-    Formain3 dialog(LayoutMessageBox("あ", "t", 3, "1", "2", "3"), nullptr);
+    MessageWindow dialog(LayoutMessageBox("あ", "t", 3, "1", "2", "3"), nullptr);
     EXPECT_EQ(dialog.button(0)->geometry(), QRect(9, 37, 89, 24));  // 8.5 rounds to 9
     dialog.show();
     QApplication::setActiveWindow(&dialog);

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "platform/formain2_dialog.h"
+#include "platform/settings_dialog.h"
 #include "tests/widgets/game_window.h"
 
 namespace numera {
@@ -13,7 +13,7 @@ namespace {
 
 using testing::TestGame;
 
-class SettingsDialog : public ::testing::Test {
+class SettingsWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::EnsureApp();
@@ -25,7 +25,7 @@ class SettingsDialog : public ::testing::Test {
 };
 
 // At zoom 1 the design (twips / 15); zoomed, every place and size grows.
-TEST_F(SettingsDialog, FramesOptionsAndLabelsStandAtTheirDesignPlacesTimesTheZoom) {
+TEST_F(SettingsWindow, FramesOptionsAndLabelsStandAtTheirDesignPlacesTimesTheZoom) {
   const struct {
     const char* caption;
     QRect rect;
@@ -40,7 +40,7 @@ TEST_F(SettingsDialog, FramesOptionsAndLabelsStandAtTheirDesignPlacesTimesTheZoo
       {"音", {248, 8, 121, 137}, {"メッセージ", "選択時", "クリア", "移動", "その他"}},
   };
   for (const int z : {1, 2}) {
-    Formain2 w(t.g, nullptr, z);
+    SettingsDialog w(t.g, nullptr, z);
     EXPECT_EQ(w.windowTitle(), "詳細設定");
     EXPECT_EQ(w.size(), QSize(372, 276) * z);
     EXPECT_EQ(w.okButton()->text(), "OK");
@@ -69,7 +69,7 @@ TEST_F(SettingsDialog, FramesOptionsAndLabelsStandAtTheirDesignPlacesTimesTheZoo
   }
 }
 
-TEST_F(SettingsDialog, ShowsTheStoredSettingsAndItsLabelColoursWithARandomRainbow) {
+TEST_F(SettingsWindow, ShowsTheStoredSettingsAndItsLabelColoursWithARandomRainbow) {
   t.s.CrossKind = 2;
   t.s.BackgroundKind = 3;
   t.s.FontKind = 1;
@@ -77,7 +77,7 @@ TEST_F(SettingsDialog, ShowsTheStoredSettingsAndItsLabelColoursWithARandomRainbo
   t.s.SoundSwitch(1) = 1;
   t.s.SoundSwitch(2) = 2;                          // only exactly 1 is on
   t.rng.values = {0x0000FF / 16777216.0 + 1e-12};  // the rainbow: red
-  Formain2 w(t.g, nullptr);
+  SettingsDialog w(t.g, nullptr);
   const int checked[4] = {2, 3, 1, 3}, counts[4] = {5, 4, 4, 4};
   for (int g = 0; g < 4; ++g)
     for (int i = 0; i < counts[g]; ++i)
@@ -92,9 +92,9 @@ TEST_F(SettingsDialog, ShowsTheStoredSettingsAndItsLabelColoursWithARandomRainbo
     EXPECT_EQ(label->palette().color(QPalette::WindowText), colour) << label->text().toStdString();
 }
 
-TEST_F(SettingsDialog, MissingVerticalFontChecksTheFirstFontAgain) {
+TEST_F(SettingsWindow, MissingVerticalFontChecksTheFirstFontAgain) {
   t.win.vertical_font = false;
-  Formain2 w(t.g, nullptr);
+  SettingsDialog w(t.g, nullptr);
   t.msgs.Press("Ok");
   w.option(2, 2)->click();
   EXPECT_EQ(t.msgs.Messages(), QStringList{"このフォントは使用できません。"});
@@ -103,8 +103,8 @@ TEST_F(SettingsDialog, MissingVerticalFontChecksTheFirstFontAgain) {
   EXPECT_EQ(t.s.FontKind, 0);
 }
 
-TEST_F(SettingsDialog, ClicksReachTheSettingsAndOkAppliesSavesAndCloses) {
-  Formain2 w(t.g, nullptr);
+TEST_F(SettingsWindow, ClicksReachTheSettingsAndOkAppliesSavesAndCloses) {
+  SettingsDialog w(t.g, nullptr);
   w.option(0, 4)->click();
   w.option(1, 1)->click();
   w.check(0)->click();
@@ -121,8 +121,8 @@ TEST_F(SettingsDialog, ClicksReachTheSettingsAndOkAppliesSavesAndCloses) {
   EXPECT_EQ(file.readAll().left(4), QByteArray::fromHex("04000100"));
 }
 
-TEST_F(SettingsDialog, ClosingWithoutOkKeepsClickedOptionsUnappliedAndUnsaved) {
-  Formain2 w(t.g, nullptr);
+TEST_F(SettingsWindow, ClosingWithoutOkKeepsClickedOptionsUnappliedAndUnsaved) {
+  SettingsDialog w(t.g, nullptr);
   w.option(1, 1)->click();
   w.check(0)->click();
   w.reject();

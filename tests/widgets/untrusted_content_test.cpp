@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "dialogs/message_box.h"
-#include "platform/formain3.h"
+#include "platform/message_window.h"
 #include "platform/sound_decoder.h"
 #include "tests/widgets/game_window.h"
 
@@ -94,7 +94,7 @@ TEST(UntrustedSounds, AHeaderNeverDecidesHowMuchIsDecoded) {
 TEST(UntrustedTexts, NamesInBoxesAndWordsInTheListShowAsWritten) {
   EnsureApp();
   const auto oneLine = [](const QString& text) {
-    Formain3 box(LayoutMessageBox(text, "ぬめら", 1, "Ok", {}, {}), nullptr);
+    MessageWindow box(LayoutMessageBox(text, "ぬめら", 1, "Ok", {}, {}), nullptr);
     return box.label()->sizeHint().height();
   };
   EXPECT_EQ(oneLine("「x<br>y.mlt」を開けません。"), oneLine("「xy.mlt」を開けません。"));

@@ -15,7 +15,7 @@
 #include "files/puzzle_file.h"
 #include "files/save_puzzle.h"
 #include "platform/fonts.h"
-#include "platform/formain.h"
+#include "platform/main_window.h"
 #include "play/clearing.h"
 #include "play/placement.h"
 #include "play/shifting.h"
@@ -66,13 +66,13 @@ using Handler = std::function<void(Game&)>;
 TEST(Wiring, EveryControlReachesItsCommandWithItsArgument) {
   EnsureApp();  // at zoom 1, whatever the player's own settings say
   auto menu = [](const char* name) {
-    return [=](Formain& w) { w.action(QString::fromUtf8(name))->trigger(); };
+    return [=](MainWindow& w) { w.action(QString::fromUtf8(name))->trigger(); };
   };
   auto button = [](const char* name) {
-    return [=](Formain& w) { w.findChild<QPushButton*>(QString::fromUtf8(name))->click(); };
+    return [=](MainWindow& w) { w.findChild<QPushButton*>(QString::fromUtf8(name))->click(); };
   };
-  auto click = [](QWidget* (*of)(Formain&), Qt::MouseButton b, QPoint at) {
-    return [=](Formain& w) {
+  auto click = [](QWidget* (*of)(MainWindow&), Qt::MouseButton b, QPoint at) {
+    return [=](MainWindow& w) {
       QTest::mousePress(of(w), b, {}, at);
       QTest::mouseRelease(of(w), b, {}, at);
     };
@@ -91,7 +91,7 @@ TEST(Wiring, EveryControlReachesItsCommandWithItsArgument) {
   const auto chosen = [](Game& g) { La_MouseDown(g, 2, 1); };  // こい selected
   const struct Row {
     const char* what;
-    std::function<void(Formain&)> press;
+    std::function<void(MainWindow&)> press;
     std::vector<Handler> direct;
     Handler before = nullptr;
   } rows[] = {
@@ -113,22 +113,25 @@ TEST(Wiring, EveryControlReachesItsCommandWithItsArgument) {
       {"↑", button("Co_2"), shift(2)},
       {"↓", button("Co_3"), shift(3)},
       {"word 2, left",
-       click([](Formain& w) -> QWidget* { return w.la(2); }, Qt::LeftButton, {5, 5}), label(2, 1)},
+       click([](MainWindow& w) -> QWidget* { return w.la(2); }, Qt::LeftButton, {5, 5}),
+       label(2, 1)},
       {"points of word 3, left",
-       click([](Formain& w) -> QWidget* { return w.la2(3); }, Qt::LeftButton, {5, 5}), label(3, 1)},
+       click([](MainWindow& w) -> QWidget* { return w.la2(3); }, Qt::LeftButton, {5, 5}),
+       label(3, 1)},
       {"placed word 1, right",
-       click([](Formain& w) -> QWidget* { return w.la(1); }, Qt::RightButton, {5, 5}), label(1, 2)},
+       click([](MainWindow& w) -> QWidget* { return w.la(1); }, Qt::RightButton, {5, 5}),
+       label(1, 2)},
       {"the board, left on こ",
-       click([](Formain& w) -> QWidget* { return w.board(); }, Qt::LeftButton, {130, 110}),
+       click([](MainWindow& w) -> QWidget* { return w.board(); }, Qt::LeftButton, {130, 110}),
        board(1, 130, 110)},
       {"the board, left on こ with こい chosen",
-       click([](Formain& w) -> QWidget* { return w.board(); }, Qt::LeftButton, {130, 110}),
+       click([](MainWindow& w) -> QWidget* { return w.board(); }, Qt::LeftButton, {130, 110}),
        board(1, 130, 110), chosen},
       {"the board, right on こ with こい chosen",
-       click([](Formain& w) -> QWidget* { return w.board(); }, Qt::RightButton, {130, 110}),
+       click([](MainWindow& w) -> QWidget* { return w.board(); }, Qt::RightButton, {130, 110}),
        board(2, 130, 110), chosen},
       {"the background",
-       click([](Formain& w) { return w.centralWidget(); }, Qt::LeftButton, {265, 200}),
+       click([](MainWindow& w) { return w.centralWidget(); }, Qt::LeftButton, {265, 200}),
        {Form_Click}},
   };
   const std::string idle = Rig().Record().toStdString();
@@ -138,7 +141,7 @@ TEST(Wiring, EveryControlReachesItsCommandWithItsArgument) {
       row.before(widgets.t.g), row.before(direct.t.g);
       widgets.t.log.clear(), direct.t.log.clear();
     }
-    Formain w;
+    MainWindow w;
     w.Attach(&widgets.t.g);
     w.show();
     row.press(w);

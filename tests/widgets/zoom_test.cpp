@@ -65,7 +65,7 @@ TEST(Zoom, TheWindowTakesItsDesignSizeTimesTheZoomAndASizeMadeByHandPicksTheZoom
   // Every open sets the size again, at the zoom the player chose.
   ASSERT_TRUE(OpenPuzzleFromCommandLine(gw.g, puzzle));
   EXPECT_EQ(gw.w.frameGeometry().size(), QSize(730, 1000));
-  EXPECT_EQ(Formain().zoom(), gw.w.zoom());  // what the next start finds
+  EXPECT_EQ(MainWindow().zoom(), gw.w.zoom());  // what the next start finds
 }
 
 TEST(Zoom, CtrlPlusAndMinusStepThroughTheStepsFromAnyZoom) {
@@ -123,7 +123,7 @@ TEST(Zoom, ZoomingInStopsWhereTheWindowFitsAndAStoredZoomTooLargeIsLoweredForThe
   EXPECT_EQ(gw.w.DialogZoom(QSize(1200, 62)), 2);   // unless it would not fit
 
   StoreZoom(3);
-  Formain again;
+  MainWindow again;
   EXPECT_EQ(again.zoom(), 3);  // the narrow strip fits
   GameState s;
   s.Formain.WidthTwips = 5900;  // doubutsu's size
@@ -170,7 +170,7 @@ TEST(ReadableText, LabelsGetAnOutlineOnlyWhereTheBackgroundSwallowsThem) {
       {colour::kWhite, 0x19F0F0, QColor(255, 255, 255), black},        // a light random one
   };
   testing::EnsureApp();
-  Formain w;
+  MainWindow w;
   GameState s;
   auto* lg2 = w.findChild<GameLabel*>(QStringLiteral("Lg2"));
   for (const auto& c : cases) {

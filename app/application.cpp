@@ -1,15 +1,15 @@
-#include "platform/app.h"
+#include "app/application.h"
 
 #include <QApplication>
 #include <csignal>
 
 #include "core/draw_board.h"
-#include "core/startup.h"
+#include "app/startup.h"
 #include "files/open_puzzle.h"
 #include "platform/fonts.h"
-#include "platform/formain.h"
-#include "platform/formain3.h"
 #include "platform/language.h"
+#include "platform/main_window.h"
+#include "platform/message_window.h"
 #include "platform/qt_platform.h"
 
 namespace numera {
@@ -26,7 +26,7 @@ int RunNumera(int argc, char** argv) {
 
   GameState state;
   state.AppPath = QCoreApplication::applicationDirPath();
-  Formain window;  // created hidden; shown at the end of start-up
+  MainWindow window;  // created hidden; shown at the end of start-up
 
   QtSound sound;
   QtClock clock;

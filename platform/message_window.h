@@ -1,6 +1,7 @@
-// Formain3: the game's own message box window. Laid out entirely by the
-// logic (MessageBoxRequest); only a button closes it, and Enter or Space
-// only with a press that began while the box was shown.
+// The game's own message box window (historic name Formain3, kept as its
+// objectName; its label is Label1, its buttons Command1(0..2)). Laid out
+// entirely by the logic (MessageBoxRequest); only a button closes it, and
+// Enter or Space only with a press that began while the box was shown.
 #pragma once
 
 #include <QDialog>
@@ -13,11 +14,11 @@
 
 namespace numera {
 
-class Formain3 : public QDialog {
+class MessageWindow : public QDialog {
   Q_OBJECT
  public:
   // The box at a zoom of the view: its layout is in design pixels.
-  Formain3(const MessageBoxRequest& box, QWidget* parent, double zoom = 1.0);
+  MessageWindow(const MessageBoxRequest& box, QWidget* parent, double zoom = 1.0);
   int pressed() const { return pressed_; }
   QLabel* label() const { return label_; }
   QPushButton* button(int i) const { return buttons_.at(static_cast<std::size_t>(i)); }
@@ -38,17 +39,17 @@ class Formain3 : public QDialog {
   std::set<int> held_;     // Enter or Space keys down when the box appeared, not yet released
 };
 
-class Formain;
+class MainWindow;
 
 // Shows the boxes over the main window, at its zoom where they fit the
 // screen.
 class QtMessageHost : public MessageHost {
  public:
-  explicit QtMessageHost(Formain* owner);
+  explicit QtMessageHost(MainWindow* owner);
   int Show(const MessageBoxRequest& box) override;
 
  private:
-  Formain* owner_;
+  MainWindow* owner_;
 };
 
 }  // namespace numera

@@ -1,4 +1,4 @@
-#include "core/startup.h"
+#include "app/startup.h"
 
 #include "core/appearance.h"
 #include "core/regular_file.h"

@@ -1,4 +1,4 @@
-#include "platform/formain3.h"
+#include "platform/message_window.h"
 
 #include <X11/keysym.h>
 
@@ -10,7 +10,7 @@
 
 #include "platform/dialog_window.h"
 #include "platform/fonts.h"
-#include "platform/formain.h"
+#include "platform/main_window.h"
 #include "platform/x11_window.h"
 #include "platform/zoom.h"
 
@@ -75,7 +75,8 @@ AnswerKeyState& AnswerKeys() {
 }
 }  // namespace
 
-Formain3::Formain3(const MessageBoxRequest& box, QWidget* parent, double zoom) : QDialog(parent) {
+MessageWindow::MessageWindow(const MessageBoxRequest& box, QWidget* parent, double zoom)
+    : QDialog(parent) {
   setObjectName(QStringLiteral("Formain3"));
   setWindowTitle(box.Title);
   if (parent) setWindowIcon(parent->windowIcon());
@@ -115,14 +116,14 @@ Formain3::Formain3(const MessageBoxRequest& box, QWidget* parent, double zoom) :
   MakeDialogOf(*this, parent);
 }
 
-void Formain3::showEvent(QShowEvent* event) {
+void MessageWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   held_.clear();
   for (const int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
     if (AnswerKeys().Down(key)) held_.insert(key);
 }
 
-bool Formain3::eventFilter(QObject* watched, QEvent* event) {
+bool MessageWindow::eventFilter(QObject* watched, QEvent* event) {
   // One press, one answer: a key held while box after box appears must not
   // run on through them. Enter answers on its press, Space on its release.
   const bool press = event->type() == QEvent::KeyPress;
@@ -141,27 +142,27 @@ bool Formain3::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void Formain3::Command1_Click(int index) {
+void MessageWindow::Command1_Click(int index) {
   pressed_ = index;
   for (QPushButton* b : buttons_) b->hide();
   answered_ = true;
   done(QDialog::Accepted);
 }
 
-void Formain3::closeEvent(QCloseEvent* event) {
+void MessageWindow::closeEvent(QCloseEvent* event) {
   // The close box, the system menu and Alt+F4 do nothing: only a button
   // answers the box.
   if (!answered_) event->ignore();
   answered_ = false;
 }
 
-QtMessageHost::QtMessageHost(Formain* owner) : owner_(owner) {
+QtMessageHost::QtMessageHost(MainWindow* owner) : owner_(owner) {
   AnswerKeys();  // watched from the start, so the first box knows what is held
 }
 
 int QtMessageHost::Show(const MessageBoxRequest& box) {
   const QSize design(box.ClientWidth, box.ClientHeight);
-  Formain3 dialog(box, owner_, owner_ ? owner_->DialogZoom(design) : 1.0);
+  MessageWindow dialog(box, owner_, owner_ ? owner_->DialogZoom(design) : 1.0);
   while (dialog.pressed() < 0) dialog.exec();
   return dialog.pressed();
 }

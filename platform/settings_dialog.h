@@ -1,7 +1,8 @@
-// Formain2, the settings window 詳細設定, as a Qt dialog. It builds its
-// controls at the design positions (twips divided by 15, times the view's
-// zoom), runs the load step of the settings logic and afterwards only
-// forwards clicks and shows SettingsWindowState.
+// The settings window 詳細設定 (historic name Formain2, kept as its
+// objectName), as a Qt dialog. It builds its controls (Frame1, Option1 to
+// Option4, Check1, Command1) at the design positions (twips divided by 15,
+// times the view's zoom), runs the load step of the settings logic and
+// afterwards only forwards clicks and shows SettingsWindowState.
 #pragma once
 
 #include <QCheckBox>
@@ -18,12 +19,12 @@
 
 namespace numera {
 
-class Formain2 : public QDialog {
+class SettingsDialog : public QDialog {
   Q_OBJECT
  public:
   // Builds the window at a zoom of the view and runs its load step (which
   // may already show a box).
-  Formain2(Game& g, QWidget* parent, double zoom = 1.0);
+  SettingsDialog(Game& g, QWidget* parent, double zoom = 1.0);
 
   const SettingsWindowState& state() const { return state_; }
   // Frame1(0..4): ばつの種類, 背景色, フォント, メッセージ, 音.
@@ -53,5 +54,9 @@ class Formain2 : public QDialog {
   std::array<QLabel*, 5> check_labels_{};
   QPushButton* ok_ = nullptr;
 };
+
+// Loads the settings window (running its load step), shows it modally over
+// the main window and returns once it has closed.
+void RunSettingsDialog(Game& g);
 
 }  // namespace numera

@@ -1,4 +1,4 @@
-#include "platform/formain2.h"
+#include "platform/settings_dialog.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -6,8 +6,7 @@
 
 #include "platform/app_icon.h"
 #include "platform/dialog_window.h"
-#include "platform/formain.h"
-#include "platform/formain2_dialog.h"
+#include "platform/main_window.h"
 #include "platform/qt_colour.h"
 #include "platform/zoom.h"
 
@@ -102,16 +101,18 @@ QRect LabelRect(const FrameDesign& frame, int i) {
   return Twips(480, 240 + 360 * i, frame.Width - 480 - 120, 255);
 }
 
-Formain* MainWindow() {
+MainWindow* TheMainWindow() {
   for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (auto* main = qobject_cast<Formain*>(w)) return main;
+    if (auto* main = qobject_cast<MainWindow*>(w)) return main;
   }
   return nullptr;
 }
 
 }  // namespace
 
-Formain2::Formain2(Game& g, QWidget* parent, double zoom) : QDialog(parent), g_(g), zoom_(zoom) {
+SettingsDialog::SettingsDialog(Game& g, QWidget* parent, double zoom)
+    : QDialog(parent), g_(g), zoom_(zoom) {
+  setObjectName(QStringLiteral("Formain2"));
   setWindowTitle(QStringLiteral("詳細設定"));
   setWindowIcon(parent ? parent->windowIcon() : NumeraIcon());
   setModal(true);
@@ -140,15 +141,15 @@ Formain2::Formain2(Game& g, QWidget* parent, double zoom) : QDialog(parent), g_(
   Refresh();
 }
 
-QRadioButton* Formain2::option(int group, int i) const {
+QRadioButton* SettingsDialog::option(int group, int i) const {
   return options_.at(static_cast<std::size_t>(group)).at(static_cast<std::size_t>(i));
 }
 
-QLabel* Formain2::optionLabel(int group, int i) const {
+QLabel* SettingsDialog::optionLabel(int group, int i) const {
   return option_labels_.at(static_cast<std::size_t>(group)).at(static_cast<std::size_t>(i));
 }
 
-void Formain2::BuildControls() {
+void SettingsDialog::BuildControls() {
   const auto& design = Design();
   for (int f = 0; f < 5; ++f) {
     const FrameDesign& d = design[static_cast<std::size_t>(f)];
@@ -184,7 +185,7 @@ void Formain2::BuildControls() {
   connect(ok_, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
 
-void Formain2::OptionClicked(int group, int index) {
+void SettingsDialog::OptionClicked(int group, int index) {
   switch (group) {
     case 0:
       Option1_Click(g_, state_, index);
@@ -203,12 +204,12 @@ void Formain2::OptionClicked(int group, int index) {
   Refresh();
 }
 
-void Formain2::Command1_Click() {
+void SettingsDialog::Command1_Click() {
   numera::Command1_Click(g_, state_);
   if (state_.Closed) accept();
 }
 
-void Formain2::Refresh() {
+void SettingsDialog::Refresh() {
   const int checked[4] = {state_.Option1, state_.Option2, state_.Option3, state_.Option4};
   for (int group = 0; group < 4; ++group) {
     const auto& buttons = options_[static_cast<std::size_t>(group)];
@@ -233,8 +234,8 @@ void Formain2::Refresh() {
 // closes it: option choices already clicked stay in the settings variables,
 // neither applied nor saved, and check-box changes are dropped.
 void RunSettingsDialog(Game& g) {
-  Formain* main = MainWindow();
-  Formain2 dialog(g, main, main ? main->DialogZoom(kDesignSize) : 1.0);
+  MainWindow* main = TheMainWindow();
+  SettingsDialog dialog(g, main, main ? main->DialogZoom(kDesignSize) : 1.0);
   dialog.exec();
 }
 

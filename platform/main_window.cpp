@@ -1,4 +1,4 @@
-#include "platform/formain.h"
+#include "platform/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -84,7 +84,7 @@ void Background::mouseReleaseEvent(QMouseEvent* event) {
   if (click && on_click) on_click();
 }
 
-Formain::Formain() {
+MainWindow::MainWindow() {
   setObjectName(QStringLiteral("Formain"));
   setWindowTitle(QStringLiteral("ぬめら"));
   setWindowIcon(NumeraIcon());
@@ -98,11 +98,11 @@ Formain::Formain() {
   zoom_ = wanted_zoom_ = StoredZoom();
   ApplyZoom();
   key_timer_.setInterval(kKeyPollIdleMs);
-  connect(&key_timer_, &QTimer::timeout, this, &Formain::PollKeysOnce);
+  connect(&key_timer_, &QTimer::timeout, this, &MainWindow::PollKeysOnce);
 }
 
-QAction* Formain::AddAction(QMenu* menu, const QString& name, const QString& caption,
-                            std::function<void(Game&)> handler) {
+QAction* MainWindow::AddAction(QMenu* menu, const QString& name, const QString& caption,
+                               std::function<void(Game&)> handler) {
   QAction* a = menu->addAction(caption);
   a->setObjectName(name);
   connect(a, &QAction::triggered, this, [this, handler] { Dispatch(handler); });
@@ -110,7 +110,7 @@ QAction* Formain::AddAction(QMenu* menu, const QString& name, const QString& cap
   return a;
 }
 
-void Formain::BuildMenus() {
+void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル"));
   file->setObjectName(QStringLiteral("ファイル"));
   AddAction(file, QStringLiteral("ファイルを開く"), QStringLiteral("開く..."),
@@ -143,7 +143,7 @@ void Formain::BuildMenus() {
             バージョン_Click);
 }
 
-void Formain::BuildControls() {
+void MainWindow::BuildControls() {
   background_ = new Background(this);
   background_->setObjectName(QStringLiteral("FormainClient"));
   background_->setAutoFillBackground(true);
@@ -242,17 +242,17 @@ void Formain::BuildControls() {
   text1_->hide();
 }
 
-void Formain::Attach(Game* game) {
+void MainWindow::Attach(Game* game) {
   game_ = game;
   Sync(game->s);
 }
 
-void Formain::StartKeyPoll() {
+void MainWindow::StartKeyPoll() {
   polling_ = true;
   UpdateKeyPoll();
 }
 
-void Formain::UpdateKeyPoll() {
+void MainWindow::UpdateKeyPoll() {
   // The arrow keys only ever move an existing selection, so with none the
   // poll would find nothing to do: the timer sleeps and an idle game costs
   // nothing.
@@ -262,7 +262,7 @@ void Formain::UpdateKeyPoll() {
   if (!wanted && key_timer_.isActive()) key_timer_.stop();
 }
 
-void Formain::Dispatch(const std::function<void(Game&)>& handler) {
+void MainWindow::Dispatch(const std::function<void(Game&)>& handler) {
   if (!game_) return;
   ++depth_;
   handler(*game_);
@@ -271,7 +271,7 @@ void Formain::Dispatch(const std::function<void(Game&)>& handler) {
   UpdateKeyPoll();
 }
 
-void Formain::PollKeysOnce() {
+void MainWindow::PollKeysOnce() {
   // The main loop polls only between handlers: while a handler (or a box it
   // opened) runs, the loop is suspended inside it. An open menu holds the
   // loop too, so arrows used in a menu don't also move the selection.
@@ -286,11 +286,11 @@ void Formain::PollKeysOnce() {
   UpdateKeyPoll();
 }
 
-QSize Formain::FrameMargins() const {
+QSize MainWindow::FrameMargins() const {
   return frameGeometry().size() - size();
 }
 
-void Formain::FitOuterSize() {
+void MainWindow::FitOuterSize() {
   margins_ = FrameMargins();
   const QSize inside = outer_ - margins_;
   if (inside == size()) return;
@@ -302,7 +302,7 @@ void Formain::FitOuterSize() {
   resize(inside);
 }
 
-void Formain::AddZoomKeys(QList<QKeySequence> keys, double (*step)(double)) {
+void MainWindow::AddZoomKeys(QList<QKeySequence> keys, double (*step)(double)) {
   auto* a = new QAction(this);
   a->setShortcuts(keys);
   connect(a, &QAction::triggered, this, [this, step] {
@@ -314,7 +314,7 @@ void Formain::AddZoomKeys(QList<QKeySequence> keys, double (*step)(double)) {
   addAction(a);
 }
 
-void Formain::SetZoom(double z) {
+void MainWindow::SetZoom(double z) {
   z = std::clamp(z, kZoomSteps[0], kMaxZoom);
   if (z != wanted_zoom_) {
     wanted_zoom_ = z;
@@ -323,15 +323,15 @@ void Formain::SetZoom(double z) {
   Refit();
 }
 
-QRect Formain::AvailableGeometry() const {
+QRect MainWindow::AvailableGeometry() const {
   return screen()->availableGeometry();
 }
 
-double Formain::DialogZoom(QSize design) const {
+double MainWindow::DialogZoom(QSize design) const {
   return FittingZoom(zoom_, design, AvailableGeometry().size() - FrameMargins());
 }
 
-void Formain::Refit() {
+void MainWindow::Refit() {
   if (design_outer_.isEmpty()) return;  // no size set yet
   const QRect screen = AvailableGeometry();
   // The size the logic sets is the outer one, frame included.
@@ -351,7 +351,7 @@ void Formain::Refit() {
   if (in != at) move(in);
 }
 
-void Formain::ApplyZoom() {
+void MainWindow::ApplyZoom() {
   const double z = zoom_;
   background_->setFont(GameFont(QStringLiteral("ＭＳ ゴシック"), 9 * z));
   const GameState design;
@@ -380,7 +380,7 @@ void Formain::ApplyZoom() {
   }
 }
 
-bool Formain::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
   const bool handled = QMainWindow::event(event);
   const QEvent::Type type = event->type();
   // Qt learns the frame only once the window manager has put one around the
@@ -402,7 +402,7 @@ bool Formain::event(QEvent* event) {
   return handled;
 }
 
-void Formain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   if (!game_) return event->accept();
   Integer cancel = 0;
   Dispatch([&cancel](Game& g) { Form_Unload(g, cancel); });
@@ -412,7 +412,7 @@ void Formain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void Formain::SyncLabel(GameLabel* label, const LabelView& view, LabelView& shown) {
+void MainWindow::SyncLabel(GameLabel* label, const LabelView& view, LabelView& shown) {
   if (view.Caption != shown.Caption) label->setText(view.Caption);
   if (view.Left != shown.Left || view.Top != shown.Top || view.Width != shown.Width ||
       view.Height != shown.Height)
@@ -423,7 +423,7 @@ void Formain::SyncLabel(GameLabel* label, const LabelView& view, LabelView& show
   shown = view;
 }
 
-void Formain::Sync(const GameState& s) {
+void MainWindow::Sync(const GameState& s) {
   const MainWindowState& w = s.Formain;
   if (w.OuterSizeSets != outer_sets_) {
     outer_sets_ = w.OuterSizeSets;

@@ -1,7 +1,8 @@
-// Formain, the main window: menus, the board picture, the word list, the
-// score labels and the buttons, all at their design positions times the
-// view's zoom. It shows MainWindowState and hands every user event to the
-// game's handlers.
+// The main window (historic name Formain, kept as its objectName): menus,
+// the board picture (Pimain), the word list (La, La2), the score labels
+// (Lg1-Lg3) and the buttons (Co, Coc), all at their design positions times
+// the view's zoom. It shows MainWindowState and hands every user event to
+// the game's handlers. docs/architecture.md has the glossary.
 #pragma once
 
 #include <QLabel>
@@ -57,10 +58,10 @@ class Background : public QWidget {
   bool pressed_ = false;
 };
 
-class Formain : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  Formain();
+  MainWindow();
 
   // Binds the window to the game; events are ignored before this.
   void Attach(Game* game);
