@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <csignal>
 
-#include "core/draw_board.h"
 #include "app/startup.h"
+#include "core/draw_board.h"
 #include "files/open_puzzle.h"
 #include "platform/fonts.h"
 #include "platform/language.h"

@@ -13,8 +13,8 @@
 #include <QTemporaryDir>
 #include <utility>
 
-#include "core/regular_file.h"
 #include "app/startup.h"
+#include "core/regular_file.h"
 #include "dialogs/message_box.h"
 #include "files/open_puzzle.h"
 #include "files/save_puzzle.h"

@@ -16,9 +16,9 @@
 #include <functional>
 #include <tuple>
 
+#include "app/startup.h"
 #include "core/regular_file.h"
 #include "core/settings_file.h"
-#include "app/startup.h"
 #include "dialogs/message_box.h"
 #include "files/puzzle_json.h"
 #include "tests/puzzle_test_util.h"

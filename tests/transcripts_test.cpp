@@ -8,8 +8,8 @@
 #include <QFile>
 #include <map>
 
-#include "core/draw_board.h"
 #include "app/startup.h"
+#include "core/draw_board.h"
 #include "diversions/background.h"
 #include "diversions/random_event.h"
 #include "files/closing.h"
