@@ -19,8 +19,11 @@ inline QString ToolPath() {
   return QStringLiteral(NUMERA_BUILD_DIR "/numera-puzzle");
 }
 
-inline ToolRun Tool(const QStringList& args) {
+// Run in folder, when one is given, so the paths it names are as short as
+// the ones it was given.
+inline ToolRun Tool(const QStringList& args, const QString& folder = {}) {
   QProcess p;
+  if (!folder.isEmpty()) p.setWorkingDirectory(folder);
   p.start(ToolPath(), args);
   ToolRun r;
   if (!p.waitForFinished(60000)) return r;

@@ -48,6 +48,76 @@ CheckReport CheckPuzzle(const PuzzleFile& puzzle, GameState& s) {
   return report;
 }
 
+namespace {
+
+// The placed words over each cell of the board.
+class WordsByCell {
+ public:
+  explicit WordsByCell(const GameState& s) : n_(s.BoardSize), cells_(n_ * n_) {
+    for (int i = 1; i <= s.WordCount; ++i) {
+      if (s.WordUsed(i) != 1) continue;
+      const int dx = 1 - s.WordDir(i), dy = s.WordDir(i);
+      for (int k = 0; k < s.Words(i).size(); ++k) {
+        const int x = s.WordX(i) + k * dx, y = s.WordY(i) + k * dy;
+        if (x >= 0 && y >= 0 && x < n_ && y < n_) cells_[y * n_ + x].push_back({i, s.Words(i)});
+      }
+    }
+  }
+  // The words over these cells, each once, by entry.
+  std::vector<WordOnBoard> Over(const std::vector<Cell>& cells) const {
+    std::vector<WordOnBoard> words;
+    for (const Cell& c : cells)
+      for (const WordOnBoard& w : cells_[c.Y * n_ + c.X])
+        if (std::find(words.begin(), words.end(), w) == words.end()) words.push_back(w);
+    std::sort(words.begin(), words.end(),
+              [](const WordOnBoard& a, const WordOnBoard& b) { return a.Index < b.Index; });
+    return words;
+  }
+
+ private:
+  int n_;
+  std::vector<std::vector<WordOnBoard>> cells_;
+};
+
+// The figures of the board, the largest first.
+std::vector<Figure> Figures(const TextCells& cells, int n, const GameState& s,
+                            const WordsByCell& words) {
+  std::vector<int> figureOf(n * n, -1);
+  std::vector<Figure> figures;
+  for (int y = 0; y < n; ++y) {
+    for (int x = 0; x < n; ++x) {
+      if (cells.Kind(x, y) != CellKind::kLetter || figureOf[y * n + x] >= 0) continue;
+      const int id = static_cast<int>(figures.size());
+      Figure f;
+      std::vector<Cell> stack{{x, y}};
+      figureOf[y * n + x] = id;
+      while (!stack.empty()) {
+        const Cell c = stack.back();
+        stack.pop_back();
+        f.Cells.push_back(c);
+        for (const Cell& d :
+             {Cell{c.X + 1, c.Y}, Cell{c.X - 1, c.Y}, Cell{c.X, c.Y + 1}, Cell{c.X, c.Y - 1}}) {
+          if (d.X < 0 || d.Y < 0 || d.X >= n || d.Y >= n) continue;
+          if (cells.Kind(d.X, d.Y) != CellKind::kLetter || figureOf[d.Y * n + d.X] >= 0) continue;
+          figureOf[d.Y * n + d.X] = id;
+          stack.push_back(d);
+        }
+      }
+      std::sort(f.Cells.begin(), f.Cells.end(),
+                [](const Cell& a, const Cell& b) { return a.Y != b.Y ? a.Y < b.Y : a.X < b.X; });
+      for (const Cell& c : f.Cells) f.Letters += s.Board(c.X, c.Y);
+      f.Words = words.Over(f.Cells);
+      figures.push_back(std::move(f));
+    }
+  }
+  std::stable_sort(figures.begin(), figures.end(), [](const Figure& a, const Figure& b) {
+    return a.Cells.size() > b.Cells.size();
+  });
+  return figures;
+}
+
+}  // namespace
+
 void JudgeBoard(GameState& s, CheckReport* report) {
   const int n = s.BoardSize;
   BCheck(s);
@@ -56,18 +126,20 @@ void JudgeBoard(GameState& s, CheckReport* report) {
   report->WordCount = s.WordCount;
   report->Complete = s.NoRecord == 0 && report->Refused.empty();
   const TextCells cells{s.Board};
+  const WordsByCell words(s);
+  report->Figures = Figures(cells, n, s, words);
   report->Unconnected.clear();
-  for (int y = 0; y < n; ++y)
-    for (int x = 0; x < n; ++x)
-      if (cells.Kind(x, y) == CellKind::kLetter && s.CheckFlag(x, y) == 0)
-        report->Unconnected.push_back({x, y});
+  for (std::size_t f = 1; f < report->Figures.size(); ++f)
+    for (const Cell& c : report->Figures[f].Cells) report->Unconnected.push_back(c);
+  std::sort(report->Unconnected.begin(), report->Unconnected.end(),
+            [](const Cell& a, const Cell& b) { return a.Y != b.Y ? a.Y < b.Y : a.X < b.X; });
   report->OpenRuns.clear();
   ForEachOpenEnd(cells, n, [&](int x, int y, int dx, int dy) {
     Cell far{x + dx, y + dy};
     while (cells.Kind(far.X + dx, far.Y + dy) == CellKind::kLetter) far = {far.X + dx, far.Y + dy};
     const Cell near{x + dx, y + dy};
     const bool forward = dx + dy > 0;
-    OpenRun run{dy == 0, forward ? near : far, forward ? far : near, {}};
+    OpenRun run{dy == 0, forward ? near : far, forward ? far : near, {}, {}, {}};
     auto same = [&run](const OpenRun& r) {
       return r.Across == run.Across && r.From == run.From && r.To == run.To;
     };
@@ -75,6 +147,15 @@ void JudgeBoard(GameState& s, CheckReport* report) {
     if (it == report->OpenRuns.end()) it = report->OpenRuns.insert(report->OpenRuns.end(), run);
     it->OpenEnds.push_back({x, y});
   });
+  for (OpenRun& run : report->OpenRuns) {
+    std::vector<Cell> letters;
+    for (Cell c = run.From;; c = run.Across ? Cell{c.X + 1, c.Y} : Cell{c.X, c.Y + 1}) {
+      letters.push_back(c);
+      run.Letters += s.Board(c.X, c.Y);
+      if (c == run.To) break;
+    }
+    run.Words = words.Over(letters);
+  }
   report->Board = BoardText(s);
 }
 

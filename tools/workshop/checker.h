@@ -19,13 +19,29 @@ struct Cell {
   bool operator==(const Cell&) const = default;
 };
 
+// A placed word, by its entry (1-based) and text.
+struct WordOnBoard {
+  int Index = 0;
+  QString Text;
+  bool operator==(const WordOnBoard&) const = default;
+};
+
 // A run of two or more letters that touches an empty cell at one end or both.
 struct OpenRun {
   bool Across = true;  // in a row (else in a column)
   Cell From;           // its first letter
   Cell To;             // its last letter
   std::vector<Cell> OpenEnds;
+  QString Letters;
+  std::vector<WordOnBoard> Words;  // the placed words with a letter in the run
   bool operator==(const OpenRun&) const = default;
+};
+
+// Letters joined through their sides.
+struct Figure {
+  std::vector<Cell> Cells;  // in reading order
+  QString Letters;          // the same order
+  std::vector<WordOnBoard> Words;
 };
 
 // A stored placement the fit test refused.
@@ -40,8 +56,11 @@ struct CheckReport {
   Long Score = 0;
   Long PlacedCount = 0;
   int WordCount = 0;
-  bool Complete = false;          // the game's verdict, and every placement played
-  std::vector<Cell> Unconnected;  // letters the game's fill did not reach
+  bool Complete = false;  // the game's verdict, and every placement played
+  // The largest first, as the main figure; among equals the one whose first
+  // letter comes first in reading order.
+  std::vector<Figure> Figures;
+  std::vector<Cell> Unconnected;  // letters outside the main figure, in reading order
   std::vector<OpenRun> OpenRuns;  // in the order the check meets them
   std::vector<RefusedPlacement> Refused;
   QStringList Board;  // the board with its ring, as text
