@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick python3 libxdamage1 openbox
   dpkg-dev file   # the Debian package: its library dependencies
   mecab-ipadic    # the nouns numera-puzzle make --dictionary draws from
+  poppler-utils   # pdftotext, pdffonts, pdfinfo, pdftoppm: the tests read numera-puzzle print's PDF
   clang libclang-rt-dev   # the fuzz targets (libFuzzer)
 )
 
