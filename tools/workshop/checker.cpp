@@ -50,7 +50,8 @@ CheckReport CheckPuzzle(const PuzzleFile& puzzle, GameState& s) {
 
 namespace {
 
-// The placed words over each cell of the board.
+// The placed words over each cell of the board. A word is placed only
+// where the fit test lets it, wholly on the board.
 class WordsByCell {
  public:
   explicit WordsByCell(const GameState& s) : n_(s.BoardSize), cells_(n_ * n_) {
@@ -59,7 +60,7 @@ class WordsByCell {
       const int dx = 1 - s.WordDir(i), dy = s.WordDir(i);
       for (int k = 0; k < s.Words(i).size(); ++k) {
         const int x = s.WordX(i) + k * dx, y = s.WordY(i) + k * dy;
-        if (x >= 0 && y >= 0 && x < n_ && y < n_) cells_[y * n_ + x].push_back({i, s.Words(i)});
+        cells_[static_cast<std::size_t>(y * n_ + x)].push_back({i, s.Words(i)});
       }
     }
   }

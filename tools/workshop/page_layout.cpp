@@ -101,6 +101,23 @@ std::vector<ListedWord> ListedWords(const PuzzleFile& puzzle) {
   return words;
 }
 
+bool StoresBoard(const PuzzleFile& puzzle) {
+  for (int i = 0; i < puzzle.WordCount; ++i)
+    if (puzzle.Entries[static_cast<std::size_t>(i)].Used == 1) return true;
+  return false;
+}
+
+QString SolutionLine(const CheckReport& r, bool stored, bool proven) {
+  const QString counts =
+      QStringLiteral("%1点、%2 / %3 語").arg(r.Score).arg(r.PlacedCount).arg(r.WordCount);
+  if (stored)
+    return QStringLiteral("答え・保存されている盤（%1%2）")
+        .arg(counts, r.Complete ? QString() : QStringLiteral("、完成していません"));
+  return QStringLiteral("答え・solve で探した盤（保存された盤がないため。%1、%2）")
+      .arg(counts, proven ? QStringLiteral("これより高い得点はありません")
+                          : QStringLiteral("時間内に見つかった最高"));
+}
+
 PageLayout LayOutPuzzle(QSizeF page, const QString& title, const PuzzleFile& puzzle) {
   return LayOutPage(
       page, title,

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "files/puzzle_file.h"
+#include "tools/workshop/checker.h"
 
 namespace numera::workshop {
 
@@ -48,6 +49,13 @@ double Ems(const QString& text);
 // words with their points.
 PageLayout LayOutPuzzle(QSizeF page, const QString& title, const PuzzleFile& puzzle);
 std::vector<ListedWord> ListedWords(const PuzzleFile& puzzle);
+
+// Whether the puzzle stores a board: a placed word among its words.
+bool StoresBoard(const PuzzleFile& puzzle);
+
+// The line under a solution's title: the stored board, or the best the
+// solver found (proven or not) since none is stored, and its score.
+QString SolutionLine(const CheckReport& board, bool stored, bool proven);
 
 // The list is set as large as it can be while the grid keeps at least half
 // the height left under the title (or the full width); the words run down

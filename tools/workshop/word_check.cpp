@@ -13,11 +13,11 @@ namespace {
 constexpr Long kMostUsualPoints = 9999;
 
 bool Hiragana(char16_t c) {
-  return (c >= u'ぁ' && c <= u'ゖ') || c == u'ゝ' || c == u'ゞ';
+  return QChar::script(c) == QChar::Script_Hiragana;
 }
 
 bool Katakana(char16_t c) {
-  return (c >= u'ァ' && c <= u'ヺ') || c == u'ヽ' || c == u'ヾ';
+  return QChar::script(c) == QChar::Script_Katakana;
 }
 
 // 「ねこ」、「いぬ」, each text with what follows it.

@@ -76,11 +76,10 @@ void PaintPage(QPainter& painter, const PageLayout& page, int n, const GameState
   }
 }
 
-// The stored board, or the best the solver finds when none is stored.
+// The stored board, or the best the solver finds when none is stored, and
+// the line that says which.
 QString SolutionBoard(const PuzzleFile& puzzle, double seconds, GameState& s) {
-  bool stored = false;
-  for (int i = 0; i < puzzle.WordCount; ++i)
-    stored = stored || puzzle.Entries[static_cast<std::size_t>(i)].Used == 1;
+  const bool stored = StoresBoard(puzzle);
   SolveResult result;
   if (!stored) {
     SolveOptions options;
@@ -88,14 +87,7 @@ QString SolutionBoard(const PuzzleFile& puzzle, double seconds, GameState& s) {
     result = Solve(PuzzleWords(puzzle), puzzle.BoardSize, options);
   }
   const CheckReport r = CheckPuzzle(stored ? puzzle : WithPlacements(puzzle, result.Placements), s);
-  const QString counts =
-      QStringLiteral("%1点、%2 / %3 語").arg(r.Score).arg(r.PlacedCount).arg(r.WordCount);
-  if (stored)
-    return QStringLiteral("答え・保存されている盤（%1%2）")
-        .arg(counts, r.Complete ? QString() : QStringLiteral("、完成していません"));
-  return QStringLiteral("答え・solve で探した盤（保存された盤がないため。%1、%2）")
-      .arg(counts, result.Proven ? QStringLiteral("これより高い得点はありません")
-                                 : QStringLiteral("時間内に見つかった最高"));
+  return SolutionLine(r, stored, result.Proven);
 }
 
 }  // namespace
