@@ -9,6 +9,7 @@
 
 #include "files/puzzle_json.h"
 #include "tests/puzzle_test_util.h"
+#include "tests/support/walker.h"
 #include "tests/tool_run.h"
 #include "tools/workshop/page_layout.h"
 
@@ -89,66 +90,142 @@ TEST(WorkshopPrint, APageForEachPuzzleAndCopyThenTheSolutionsWithEveryWordAsText
   }
 }
 
-TEST(WorkshopPrint, TextAndGridLinesLieWhereTheLayoutPutsThem) {
-  QTemporaryDir dir;
-  const QString out = dir.filePath("p.pdf"), puzzle = kBuilt + "doubutsu.mlt";
-  ASSERT_EQ(Tool({"print", puzzle, "-o", out}).exitCode, 0);
-  const PuzzleFile p = Read(puzzle);
-  const PageLayout layout =
-      workshop::LayOutPuzzle(workshop::A4Paper(), QStringLiteral("doubutsu"), p);
-  // Each printed word inside the box of its text, left or right aligned.
-  const QString boxes = Poppler("pdftotext", {"-bbox-layout", out, "-"});
-  QRegularExpression word(
+// The words pdftotext finds on a page, with their boxes.
+std::vector<std::pair<QString, QRectF>> Words(const QString& pdf, int page) {
+  static const QRegularExpression word(
       R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]+)</word>)re");
-  int found = 0;
-  for (const PageText& t : layout.Texts) {
-    if (t.Text.contains(' ')) continue;  // the line under the title comes in pieces
-    ++found;
-    bool placed = false;
-    for (auto m = word.globalMatch(boxes); m.hasNext();) {
-      const auto w = m.next();
-      const QRectF got(QPointF(w.captured(1).toDouble(), w.captured(2).toDouble()),
-                       QPointF(w.captured(3).toDouble(), w.captured(4).toDouble()));
-      placed = placed || (w.captured(5) == t.Text && t.Box.contains(got.center()) &&
-                          std::abs((t.Right ? got.right() : got.left()) -
-                                   (t.Right ? t.Box.right() : t.Box.left())) < 1);
-    }
-    EXPECT_TRUE(placed) << t.Text.toStdString();
+  const QString n = QString::number(page);
+  std::vector<std::pair<QString, QRectF>> words;
+  for (auto m =
+           word.globalMatch(Poppler("pdftotext", {"-bbox-layout", "-f", n, "-l", n, pdf, "-"}));
+       m.hasNext();) {
+    const auto w = m.next();
+    words.push_back(
+        {w.captured(5), QRectF(QPointF(w.captured(1).toDouble(), w.captured(2).toDouble()),
+                               QPointF(w.captured(3).toDouble(), w.captured(4).toDouble()))});
   }
-  EXPECT_EQ(found, 1 + 2 * p.WordCount);
-  // The grid at 144 dots an inch: a line on every cell edge, white inside.
+  return words;
+}
+
+// A stored solution printed with --solution: on both pages every text where
+// the layout puts it, left or right aligned, and the grid's lines on every
+// cell edge, grey inside a black border; on the puzzle's page the cells are
+// white, on the solution's each holds its letter or its end mark.
+TEST(WorkshopPrint, TextGridAndLettersLieWhereTheLayoutPutsThem) {
+  QTemporaryDir dir;
+  const QString out = dir.filePath("p.pdf"), puzzle = dir.filePath("kaitou.mlt");
+  PuzzleFile p;
+  QString problem;
+  ASSERT_TRUE(PuzzleFromJson(ReadBytes(NUMERA_SOURCE_DIR "/puzzles/solutions/doubutsu.json"), &p,
+                             &problem));
+  testing::WriteBytes(puzzle, SerializePuzzle(p));
+  ASSERT_EQ(Tool({"print", puzzle, "--solution", "-o", out}).exitCode, 0);
+  EXPECT_TRUE(QString(Poppler("pdfinfo", {out}))
+                  .contains(QRegularExpression("Title: +kaitou\nCreator: +numera-puzzle\n")));
+  GameState board;
+  const workshop::CheckReport check = workshop::CheckPuzzle(p, board);
+  const QString title = QStringLiteral("kaitou");
+  const PageLayout pages[] = {
+      workshop::LayOutPuzzle(workshop::A4Paper(), title, p),
+      workshop::LayOutPage(workshop::A4Paper(), title + QStringLiteral("（答え）"),
+                           workshop::SolutionLine(check, true, false), p.BoardSize,
+                           workshop::ListedWords(p))};
   ASSERT_EQ(QProcess::execute("pdftoppm", {"-r", "144", "-gray", out, dir.filePath("r")}), 0);
-  const QByteArray pgm = ReadBytes(dir.filePath("r-1.pgm"));
-  const QList<QByteArray> head = pgm.split('\n').mid(0, 3);
-  ASSERT_EQ(head[0], "P5");
-  const int width = head[1].split(' ')[0].toInt();
-  const QByteArray pixels = pgm.right(width * head[1].split(' ')[1].toInt());
-  auto darkest = [&](double x, double y) {  // around a point on the page
-    int least = 255;
-    for (int dx = -2; dx <= 2; ++dx)
-      for (int dy = -2; dy <= 2; ++dy)
-        least = std::min(
-            least,
-            static_cast<int>(static_cast<unsigned char>(
-                pixels[static_cast<int>(2 * y + dy) * width + static_cast<int>(2 * x + dx)])));
-    return least;
-  };
-  const QRectF g = layout.Grid;
-  const double c = layout.Cell, half = layout.Cell / 2;
-  for (int k = 0; k <= p.BoardSize; ++k) {
-    for (int m = 0; m < p.BoardSize; ++m) {
-      EXPECT_LT(darkest(g.left() + k * c, g.top() + m * c + half), 200) << k << ' ' << m;
-      EXPECT_LT(darkest(g.left() + m * c + half, g.top() + k * c), 200) << k << ' ' << m;
-      EXPECT_TRUE(k == p.BoardSize ||
-                  darkest(g.left() + k * c + half, g.top() + m * c + half) == 255);
+  for (int page = 1; page <= 2; ++page) {
+    SCOPED_TRACE(page);
+    const PageLayout& layout = pages[page - 1];
+    const auto words = Words(out, page);
+    int texts = 0;
+    for (const PageText& t : layout.Texts) {
+      if (t.Text.contains(' ')) continue;  // the line under the title comes in pieces
+      ++texts;
+      EXPECT_TRUE(std::any_of(words.begin(), words.end(), [&t](const auto& w) {
+        return w.first == t.Text && t.Box.contains(w.second.center()) &&
+               std::abs((t.Right ? w.second.right() : w.second.left()) -
+                        (t.Right ? t.Box.right() : t.Box.left())) < 1;
+      })) << t.Text.toStdString();
     }
+    EXPECT_EQ(texts, 1 + 2 * p.WordCount);
+    const QRectF g = layout.Grid;
+    const double c = layout.Cell, half = layout.Cell / 2;
+    int cells = 0;
+    for (int y = 0; y < p.BoardSize; ++y)
+      for (int x = 0; x < p.BoardSize; ++x) cells += page == 2 && !board.Board(x, y).isEmpty();
+    for (const auto& [text, box] : words) {
+      if (!g.contains(box.center())) continue;
+      --cells;
+      const int x = static_cast<int>((box.center().x() - g.left()) / c);
+      const int y = static_cast<int>((box.center().y() - g.top()) / c);
+      EXPECT_EQ(text, board.Board(x, y)) << x << ' ' << y;
+      EXPECT_NEAR(box.center().x(), g.left() + x * c + half, c / 4);
+      EXPECT_NEAR(box.height(), layout.LetterSize * (text == "×" ? 0.6 : 1), 0.1);
+    }
+    EXPECT_EQ(cells, 0);
+    // The page at 144 dots an inch.
+    const QByteArray pgm = ReadBytes(dir.filePath(QStringLiteral("r-%1.pgm").arg(page)));
+    const QList<QByteArray> head = pgm.split('\n').mid(0, 3);
+    ASSERT_EQ(head[0], "P5");
+    const int width = head[1].split(' ')[0].toInt();
+    const QByteArray pixels = pgm.right(width * head[1].split(' ')[1].toInt());
+    auto darkest = [&](double x, double y) {  // around a point on the page
+      int least = 255;
+      for (int dx = -2; dx <= 2; ++dx)
+        for (int dy = -2; dy <= 2; ++dy)
+          least = std::min(
+              least,
+              static_cast<int>(static_cast<unsigned char>(
+                  pixels[static_cast<int>(2 * y + dy) * width + static_cast<int>(2 * x + dx)])));
+      return least;
+    };
+    for (int k = 0; k <= p.BoardSize; ++k) {
+      const bool border = k == 0 || k == p.BoardSize;
+      for (int m = 0; m < p.BoardSize; ++m) {
+        for (const int line : {darkest(g.left() + k * c, g.top() + m * c + half),
+                               darkest(g.left() + m * c + half, g.top() + k * c)}) {
+          EXPECT_LT(line, border ? 60 : 200) << k << ' ' << m;
+          EXPECT_GT(line, border ? -1 : 60) << k << ' ' << m;
+        }
+        EXPECT_TRUE(k == p.BoardSize || page == 2 ||
+                    darkest(g.left() + k * c + half, g.top() + m * c + half) == 255);
+      }
+    }
+    EXPECT_EQ(darkest(g.right() + 3, g.center().y()), 255);
+    EXPECT_EQ(darkest(g.center().x(), g.bottom() + 3), 255);
   }
-  EXPECT_EQ(darkest(g.right() + 3, g.center().y()), 255);
-  EXPECT_EQ(darkest(g.center().x(), g.bottom() + 3), 255);
+}
+
+// The pages of two bundled puzzles as the layout sets them, for review:
+// tests/golden/print-layout.txt.
+TEST(PageLayout, TheBundledPagesAsReviewed) {
+  QString text;
+  for (const auto& [name, paper] : {std::pair{"doubutsu", workshop::A4Paper()},
+                                    std::pair{"nihongo", workshop::LetterPaper()}}) {
+    const PageLayout p = workshop::LayOutPuzzle(paper, name, Read(kBuilt + name + ".mlt"));
+    text += QStringLiteral("%1 on %2 x %3: grid %4 %5 side %6 cell %7 letters %8\n")
+                .arg(name)
+                .arg(paper.width())
+                .arg(paper.height())
+                .arg(p.Grid.left(), 0, 'f', 2)
+                .arg(p.Grid.top(), 0, 'f', 2)
+                .arg(p.Grid.width(), 0, 'f', 2)
+                .arg(p.Cell, 0, 'f', 2)
+                .arg(p.LetterSize, 0, 'f', 2);
+    for (const PageText& t : p.Texts)
+      text += QStringLiteral("  %1 %2 %3 %4 %5pt %6%7 %8\n")
+                  .arg(t.Box.left(), 0, 'f', 2)
+                  .arg(t.Box.top(), 0, 'f', 2)
+                  .arg(t.Box.width(), 0, 'f', 2)
+                  .arg(t.Box.height(), 0, 'f', 2)
+                  .arg(t.Size)
+                  .arg(t.Mincho ? "mincho" : "gothic", t.Right ? " right" : "")
+                  .arg(t.Text);
+  }
+  const QString diff = testing::CompareWithGolden(QStringLiteral("print-layout"), text);
+  EXPECT_TRUE(diff.isEmpty()) << diff.toStdString();
 }
 
 // Lists of count words of this many letters, numbered so no two are alike.
-std::vector<workshop::ListedWord> Words(int count, int letters) {
+std::vector<workshop::ListedWord> Listed(int count, int letters) {
   std::vector<workshop::ListedWord> words;
   for (int i = 0; i < count; ++i)
     words.push_back({QString(letters, QChar(u'あ' + i % 80)), QStringLiteral("%1点").arg(i * 37)});
@@ -165,8 +242,8 @@ TEST(PageLayout, TheGridAndTheListFitThePageWithoutOverlapOnEveryPaper) {
     for (const auto& [n, count, letters] : cases) {
       SCOPED_TRACE(::testing::Message()
                    << paper.width() << " " << n << " " << count << " x " << letters);
-      const PageLayout p = workshop::LayOutPage(paper, QStringLiteral("題"),
-                                                QStringLiteral("下の行"), n, Words(count, letters));
+      const PageLayout p = workshop::LayOutPage(
+          paper, QStringLiteral("題"), QStringLiteral("下の行"), n, Listed(count, letters));
       const QRectF page(workshop::kPageMargin, workshop::kPageMargin,
                         paper.width() - 2 * workshop::kPageMargin,
                         paper.height() - 2 * workshop::kPageMargin);
