@@ -90,6 +90,8 @@ int MakeCommand(const QStringList& list) {
     return 1;
   }
   QString text;
+  if (!made.Repeats.empty())
+    text += QStringLiteral("次の単語は 1 回だけ入れました: %1。\n").arg(RepeatNames(made.Repeats));
   if (!made.Dropped.empty())
     text += QStringLiteral("次の %1 語を外しました: %2。\n")
                 .arg(made.Dropped.size())

@@ -152,6 +152,7 @@ bool MakeFromList(const std::vector<Word>& list, const MakeOptions& options, Mad
     return false;
   }
   *out = InListOrder(kept, result.Placements);
+  out->Repeats = screened.Repeated;
   out->Dropped = screened.Left();
   out->Dropped.insert(out->Dropped.end(), left.begin(), left.end());
   return true;

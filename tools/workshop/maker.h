@@ -34,6 +34,7 @@ struct MadePuzzle {
   std::vector<Word> Words;
   std::vector<Placement> Placements;
   std::vector<Word> Dropped;  // the words Drop left out
+  std::vector<Word> Repeats;  // the second and later lines of a word, which Drop passed over
 };
 
 // Every word of the list (or options.Words of them, drawn by the seed) on

@@ -35,8 +35,7 @@ QString WordNames(const std::vector<Word>& words) {
 }
 
 std::vector<Word> Screened::Left() const {
-  std::vector<Word> left = Repeated;
-  left.insert(left.end(), TooLong.begin(), TooLong.end());
+  std::vector<Word> left = TooLong;
   left.insert(left.end(), Unshared.begin(), Unshared.end());
   return left;
 }
@@ -61,20 +60,21 @@ Screened Screen(const std::vector<Word>& words, int boardSize) {
   return s;
 }
 
+QString RepeatNames(const std::vector<Word>& repeated) {
+  std::map<std::u16string, int> times;
+  for (const Word& w : repeated) ++times[w.Text];
+  std::vector<Word> named;
+  for (const Word& w : repeated)
+    if (std::none_of(named.begin(), named.end(), [&w](const Word& n) { return n.Text == w.Text; }))
+      named.push_back(w);
+  return Named(named, [&times](const Word& w) {
+    return QStringLiteral("（%1 回）").arg(times[w.Text] + 1);
+  });
+}
+
 QStringList ScreenProblems(const Screened& s, int boardSize) {
   QStringList lines;
-  if (!s.Repeated.empty()) {
-    std::map<std::u16string, int> times;
-    for (const Word& w : s.Repeated) ++times[w.Text];
-    std::vector<Word> named;
-    for (const Word& w : s.Repeated)
-      if (std::none_of(named.begin(), named.end(),
-                       [&w](const Word& n) { return n.Text == w.Text; }))
-        named.push_back(w);
-    lines << QStringLiteral("2 回以上ある単語: ") + Named(named, [&times](const Word& w) {
-               return QStringLiteral("（%1 回）").arg(times[w.Text] + 1);
-             });
-  }
+  if (!s.Repeated.empty()) lines << QStringLiteral("2 回以上ある単語: ") + RepeatNames(s.Repeated);
   if (!s.TooLong.empty())
     lines << QStringLiteral("%1 × %1 の盤より長い単語: ").arg(boardSize) +
                  Named(s.TooLong, [](const Word& w) {

@@ -34,6 +34,8 @@ QString RoomProblem(const std::vector<Word>& words, int boardSize);
 
 // 「ねこ」、「いぬ」
 QString WordNames(const std::vector<Word>& words);
+// The repeated words, each once with how often the list has it: 「ねこ」（2 回）
+QString RepeatNames(const std::vector<Word>& repeated);
 
 // Words outside hiragana and katakana, a list that mixes the two, and
 // points of 0 or less or above 9999: allowed, but said.
