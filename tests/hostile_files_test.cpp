@@ -198,6 +198,8 @@ TEST(HostileFiles, EveryReaderAndWriterRefusesWithItsOneLineAndChangesNothing) {
     if (h.sizeLimit > 0) {  // standard output into a file that cannot grow
       EXPECT_TRUE(Tool(h, {"info", dir.filePath("ok.mlt")}, dir.filePath("info.json"))
                       .startsWith("1 出力を書き終えられませんでした"));
+      EXPECT_TRUE(Tool(h, {"check", dir.filePath("ok.mlt")}, dir.filePath("check.txt"))
+                      .startsWith("2 出力を書き終えられませんでした"));
     }
     EXPECT_EQ(Snapshot(mlt) + Snapshot(dat) + Snapshot(wav), before);
     ::chmod(Name(data).constData(), 0777);

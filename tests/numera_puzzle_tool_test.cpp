@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QRegularExpression>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include "files/puzzle_file.h"
@@ -16,6 +17,7 @@
 #include "tests/tool_run.h"
 #include "tools/workshop/checker.h"
 #include "tools/workshop/command_line.h"
+#include "tools/workshop/word_list.h"
 
 namespace numera {
 namespace {
@@ -130,6 +132,11 @@ TEST(WorkshopTranscript, EveryMessageHelpAndFileAsTheAuthorMeetsThem) {
       {"make --dictionary w.txt --size 3 out.mlt", {words("ねこ\n")}},
       {"make --dictionary --size 31 out.mlt", {}},
       {"check --frob a.mlt", {{"a.mlt", small}}},
+      {"print a.mlt -o out.pdf -x", {{"a.mlt", small}}},
+      {"check a.mlt a.mlt", {{"a.mlt", small}}},
+      {"info", {}},
+      {"check -", {}},
+      {"print a.mlt -o out.pdf --copies 1.5", {{"a.mlt", small}}},
       {"solve a.mlt --threads 0", {{"a.mlt", small}}},
       {"print a.mlt -o out.pdf --paper b5", {{"a.mlt", small}}},
       {"print a.mlt -o out.pdf --copies 101", {{"a.mlt", small}}},
@@ -174,7 +181,14 @@ TEST(WorkshopTranscript, EveryMessageHelpAndFileAsTheAuthorMeetsThem) {
       {"make w.txt --size 5 out.mlt", {words(blocked)}},
       {"make w.txt --size 5 out.mlt --drop", {words(blocked)}},
       {"make w.txt --size 5 --words 3 --seed 4 out.mlt", {words(blocked)}},
-      {"make w.txt --size 5 out.mlt", {words("パン\nパンダ\nダンス\nすし\nねこ\n")}},
+      {"make w.txt --size 5 out.mlt", {words("パン\t0\nパンダ\t9999\nダンス\nすし\nねこ\n")}},
+      {"make w.txt --size 1 puzzle", {words("ね\n")}},
+      {"make w.txt --size 3 x.mlt", {words("ねこ\nこま\n"), {"x.mlt/", ""}}},
+      {"make w.txt --size 3 out.mlt", {words("\n\n")}},
+      {"make w.txt --size 3 out.mlt", {words("ね こ\n")}},
+      {"make w.txt --size 3 out.mlt", {words("ねこ\t1\t2\n")}},
+      {"make w.txt --size 3 out.mlt", {words("\xff\n")}},
+      {"make w.txt --size 3 out.mlt", {words("あいう\nかきく\nさしす\nあかさ\nいきし\nうくす\n")}},
       {"FONTCONFIG_FILE=none.conf print a.mlt -o out.pdf",
        {{"a.mlt", small}, {"none.conf", "<fontconfig/>"}}},
       {"make w.txt --size 15 --seconds 2 out.mlt", {words(foods)}},
@@ -214,7 +228,10 @@ TEST(WorkshopTranscript, EveryMessageHelpAndFileAsTheAuthorMeetsThem) {
       QString problem;
       const bool packed = QByteArray(name).endsWith(".mlt") && bytes.startsWith('{') &&
                           PuzzleFromJson(bytes, &p, &problem);
-      WriteBytes(folder.filePath(name), packed ? SerializePuzzle(p) : bytes);
+      if (QByteArray(name).endsWith('/'))  // a folder
+        QDir(folder.path()).mkdir(name);
+      else
+        WriteBytes(folder.filePath(name), packed ? SerializePuzzle(p) : bytes);
     }
     const QStringList given = QDir(folder.path()).entryList(QDir::Files);
     // Settings of the environment come first, as in a shell.
@@ -412,6 +429,47 @@ TEST_F(PuzzleTool, SolveFindsAndProvesTheBestBoardOfSmallPuzzles) {
     EXPECT_EQ(Tool({"solve", path, "--json", "--seed", "3"}).Json()["placements"],
               r.Json()["placements"]);
   }
+}
+
+// A dictionary of our own in the dictionary's form and code: each reading of
+// a noun written with kanji or hiragana, once at its lowest cost, in
+// hiragana, commonest first, within the length.
+TEST(WorkshopWords, TheDictionaryGivesEachNativeReadingOnceCommonestFirst) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Noun.csv");
+  const QString csv = QStringLiteral(
+      "猫,1,1,500,名詞,一般,*,*,*,*,猫,ネコ,ネコ\n"
+      "ねこ,1,1,300,名詞,一般,*,*,*,*,ねこ,ネコ,ネコ\n"
+      "テレビ,1,1,100,名詞,一般,*,*,*,*,テレビ,テレビ,テレビ\n"
+      "犬,1,1,200,名詞,一般,*,*,*,*,犬,イヌ,イヌ\n"
+      "木,1,1,50,名詞,一般,*,*,*,*,木,キ,キ\n"
+      "Ｘ線,1,1,150,名詞,一般,*,*,*,*,Ｘ線,エックスセン,エックスセン\n"
+      "象徴主義者,1,1,40,名詞,一般,*,*,*,*,象徴主義者,ショウチョウシュギシャ,"
+      "ショウチョウシュギシャ\n"
+      "東京,1,1,600,名詞,固有名詞,*,*,*,*,東京,トウキョウ,トーキョー\n"
+      "歌,1,1,安い,名詞,一般,*,*,*,*,歌,ウタ,ウタ\n"
+      "空,1,1,10,名詞,一般,*,*,*,*,空,ソラ\n"
+      "絵,1,1,20,名詞,一般,*,*,*,*,絵,エＡ,エＡ\n");
+  testing::WriteBytes(path, QStringEncoder("EUC-JP").encode(csv));
+  const std::pair<int, const char*> cases[] = {
+      {8, "えっくすせん いぬ ねこ とうきょう"}, {5, "いぬ ねこ とうきょう"}, {2, "いぬ ねこ"}};
+  for (const auto& [longest, readings] : cases) {
+    std::vector<workshop::Word> words;
+    QString problem;
+    ASSERT_TRUE(workshop::ReadDictionary(path, longest, &words, &problem)) << longest;
+    QStringList got;
+    for (const workshop::Word& w : words) {
+      got << workshop::FromU16(w.Text);
+      EXPECT_EQ(w.Points, 10 * static_cast<int>(w.Text.size()));
+    }
+    EXPECT_EQ(got.join(' '), QString::fromUtf8(readings));
+  }
+  std::vector<workshop::Word> none;
+  QString problem;
+  EXPECT_FALSE(workshop::ReadDictionary(path, 1, &none, &problem));
+  EXPECT_TRUE(problem.endsWith("に使える読みがありません。"));
+  EXPECT_FALSE(workshop::ReadDictionary(dir.filePath("none.csv"), 8, &none, &problem));
+  EXPECT_TRUE(problem.endsWith("がありません。mecab-ipadic を入れてください。"));
 }
 
 TEST_F(PuzzleTool, MakeWritesAPuzzleTheGameOpensAndASolutionItJudgesComplete) {
