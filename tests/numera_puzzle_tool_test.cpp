@@ -141,6 +141,7 @@ TEST(WorkshopTranscript, EveryMessageHelpAndFileAsTheAuthorMeetsThem) {
       {"print a.mlt -o out.pdf --paper b5", {{"a.mlt", small}}},
       {"print a.mlt -o out.pdf --copies 101", {{"a.mlt", small}}},
       {"info wide.mlt", {{"wide.mlt", SerializePuzzle(wide)}}},
+      {"info a.mlt", {{"a.mlt", solved}}},
       {"check none.mlt", {}},
       {"solve wide.mlt --write out.mlt", {{"wide.mlt", SerializePuzzle(wide)}}},
       {"print a.mlt wide.mlt -o out.pdf", {{"a.mlt", small}, {"wide.mlt", SerializePuzzle(wide)}}},
