@@ -101,7 +101,8 @@ TEST(WorkshopTranscript, EveryMessageHelpAndFileAsTheAuthorMeetsThem) {
       {"text": "ごりら", "points": 30, "used": 1, "x": 0, "y": 3},
       {"text": "らっぱ", "points": 30, "used": 1, "x": 2, "y": 3, "dir": 1},
       {"text": "ぬま", "points": 20, "used": 1, "x": 1, "y": 1, "dir": 1},
-      {"text": "こま", "points": 20, "used": 1, "x": 7, "y": 0}]})";
+      {"text": "こま", "points": 20, "used": 1, "x": 7, "y": 0},
+      {"text": "まめ", "points": 20, "used": 1, "x": 8, "y": 0, "dir": 1}]})";
   const QByteArray sideBySide = R"({"board_size": 3, "words": [
       {"text": "ねこ", "points": 20, "used": 1}, {"text": "いぬ", "points": 20, "used": 1, "y": 1}]})";
   const QByteArray mixed =

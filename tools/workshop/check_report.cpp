@@ -1,6 +1,7 @@
 #include "tools/workshop/check_report.h"
 
 #include <QJsonArray>
+#include <algorithm>
 #include <set>
 
 namespace numera::workshop {
@@ -27,13 +28,12 @@ QString WordsText(const std::vector<WordOnBoard>& words) {
 }
 
 QString FigureText(const Figure& f) {
-  int x0 = f.Cells[0].X, x1 = x0, y0 = f.Cells[0].Y, y1 = y0;
-  for (const Cell& c : f.Cells) {
-    x0 = std::min(x0, c.X), x1 = std::max(x1, c.X);
-    y0 = std::min(y0, c.Y), y1 = std::max(y1, c.Y);
-  }
+  const auto [left, right] = std::minmax_element(
+      f.Cells.begin(), f.Cells.end(), [](const Cell& a, const Cell& b) { return a.X < b.X; });
+  // The cells are in reading order: the first is in the top row, the last in the bottom one.
   return QStringLiteral("  「%1」（%2）%3")
-      .arg(f.Letters, Place(x0, y0, x1, y1), WordsText(f.Words));
+      .arg(f.Letters, Place(left->X, f.Cells.front().Y, right->X, f.Cells.back().Y),
+           WordsText(f.Words));
 }
 
 QString RunText(const OpenRun& run) {
