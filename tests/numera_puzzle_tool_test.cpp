@@ -102,7 +102,8 @@ TEST(WorkshopTranscript, EveryMessageHelpAndFileAsTheAuthorMeetsThem) {
       {"text": "らっぱ", "points": 30, "used": 1, "x": 2, "y": 3, "dir": 1},
       {"text": "ぬま", "points": 20, "used": 1, "x": 1, "y": 1, "dir": 1},
       {"text": "こま", "points": 20, "used": 1, "x": 7, "y": 0},
-      {"text": "まめ", "points": 20, "used": 1, "x": 8, "y": 0, "dir": 1}]})";
+      {"text": "まめ", "points": 20, "used": 1, "x": 8, "y": 0, "dir": 1},
+      {"text": "いか", "points": 20, "used": 1, "x": 0, "y": 1}]})";
   const QByteArray sideBySide = R"({"board_size": 3, "words": [
       {"text": "ねこ", "points": 20, "used": 1}, {"text": "いぬ", "points": 20, "used": 1, "y": 1}]})";
   const QByteArray mixed =
@@ -150,6 +151,7 @@ TEST(WorkshopTranscript, EveryMessageHelpAndFileAsTheAuthorMeetsThem) {
       {"make w.txt --size 3 sub/out.mlt", {words("ねこ\n")}},
       {"solve a.mlt --write a.mlt/out.mlt", {{"a.mlt", small}}},
       {"print a.mlt -o sub/out.pdf", {{"a.mlt", small}}},
+      {"print a.mlt -o x.pdf", {{"a.mlt", small}, {"x.pdf/", ""}}},
       {"pack a.json out.mlt", {pack(R"({"board_size": 0, "words": [{"text": "ね"}]})")}},
       {"pack a.json out.mlt",
        {pack(R"({"board_size": 3, "words": [{"text": "ねこま", "used": 1, "x": 1}]})")}},
@@ -182,7 +184,9 @@ TEST(WorkshopTranscript, EveryMessageHelpAndFileAsTheAuthorMeetsThem) {
       {"make w.txt --size 3 --words 5 out.mlt", {words("ねこ\nこま\n")}},
       {"make w.txt --size 5 out.mlt", {words(blocked)}},
       {"make w.txt --size 5 out.mlt --drop", {words(blocked)}},
-      {"make w.txt --size 5 --words 3 --seed 4 out.mlt", {words(blocked)}},
+      // Two of these cross at あ, never three; their points tell which were drawn.
+      {"make w.txt --size 3 --words 2 --seed 3 out.mlt",
+       {words("あい\t1\nあう\t2\nあえ\t4\nあお\t8\nあか\t16\n")}},
       {"make w.txt --size 5 out.mlt", {words("パン\t0\nパンダ\t9999\nダンス\nすし\nねこ\n")}},
       {"make w.txt --size 1 puzzle", {words("ね\n")}},
       {"make w.txt --size 3 x.mlt", {words("ねこ\nこま\n"), {"x.mlt/", ""}}},
@@ -451,10 +455,13 @@ TEST(WorkshopWords, TheDictionaryGivesEachNativeReadingOnceCommonestFirst) {
       "東京,1,1,600,名詞,固有名詞,*,*,*,*,東京,トウキョウ,トーキョー\n"
       "歌,1,1,安い,名詞,一般,*,*,*,*,歌,ウタ,ウタ\n"
       "空,1,1,10,名詞,一般,*,*,*,*,空,ソラ\n"
-      "絵,1,1,20,名詞,一般,*,*,*,*,絵,エＡ,エＡ\n");
+      "絵,1,1,20,名詞,一般,*,*,*,*,絵,エＡ,エＡ\n"
+      "龥,1,1,700,名詞,一般,*,*,*,*,龥,ヤク,ヤク\n"
+      "一,1,1,800,名詞,数,*,*,*,*,一,イチ,イチ\n");
   testing::WriteBytes(path, QStringEncoder("EUC-JP").encode(csv));
-  const std::pair<int, const char*> cases[] = {
-      {8, "えっくすせん いぬ ねこ とうきょう"}, {5, "いぬ ねこ とうきょう"}, {2, "いぬ ねこ"}};
+  const std::pair<int, const char*> cases[] = {{8, "えっくすせん いぬ ねこ とうきょう やく いち"},
+                                               {5, "いぬ ねこ とうきょう やく いち"},
+                                               {2, "いぬ ねこ やく いち"}};
   for (const auto& [longest, readings] : cases) {
     std::vector<workshop::Word> words;
     QString problem;

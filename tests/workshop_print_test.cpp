@@ -235,7 +235,7 @@ std::vector<workshop::ListedWord> Listed(int count, int letters) {
 TEST(PageLayout, TheGridAndTheListFitThePageWithoutOverlapOnEveryPaper) {
   const std::tuple<int, int, int> cases[] = {
       // board, words, letters: each list longer and wider than the one before
-      {1, 1, 1}, {10, 12, 4}, {15, 40, 6}, {30, 90, 8}, {30, 90, 30},
+      {1, 1, 1}, {10, 3, 30}, {10, 12, 4}, {15, 40, 6}, {30, 90, 8}, {30, 90, 30},
   };
   for (const QSizeF paper : {workshop::A4Paper(), workshop::LetterPaper()}) {
     double lastList = 100;

@@ -80,41 +80,51 @@ class WordsByCell {
   std::vector<std::vector<WordOnBoard>> cells_;
 };
 
-// The figures of the board, the largest first.
-std::vector<Figure> Figures(const TextCells& cells, int n, const GameState& s,
-                            const WordsByCell& words) {
-  std::vector<int> figureOf(n * n, -1);
-  std::vector<Figure> figures;
-  for (int y = 0; y < n; ++y) {
-    for (int x = 0; x < n; ++x) {
-      if (cells.Kind(x, y) != CellKind::kLetter || figureOf[y * n + x] >= 0) continue;
-      const int id = static_cast<int>(figures.size());
-      Figure f;
-      std::vector<Cell> stack{{x, y}};
-      figureOf[y * n + x] = id;
-      while (!stack.empty()) {
-        const Cell c = stack.back();
-        stack.pop_back();
-        f.Cells.push_back(c);
-        for (const Cell& d :
-             {Cell{c.X + 1, c.Y}, Cell{c.X - 1, c.Y}, Cell{c.X, c.Y + 1}, Cell{c.X, c.Y - 1}}) {
-          if (d.X < 0 || d.Y < 0 || d.X >= n || d.Y >= n) continue;
-          if (cells.Kind(d.X, d.Y) != CellKind::kLetter || figureOf[d.Y * n + d.X] >= 0) continue;
-          figureOf[d.Y * n + d.X] = id;
-          stack.push_back(d);
-        }
+// The figures of the board, the largest first (of equal ones, the one whose
+// first letter comes first in reading order), and the letters outside the
+// largest.
+void FindFigures(const TextCells& cells, int n, const GameState& s, const WordsByCell& words,
+                 CheckReport* report) {
+  std::vector<Cell> letters;  // in reading order
+  for (int y = 0; y < n; ++y)
+    for (int x = 0; x < n; ++x)
+      if (cells.Kind(x, y) == CellKind::kLetter) letters.push_back({x, y});
+  // Each letter's figure, counted from 1 in the reading order of their first letters.
+  std::vector<int> figureOf(static_cast<std::size_t>(n * n));
+  auto of = [&figureOf, n](const Cell& c) -> int& { return figureOf[c.Y * n + c.X]; };
+  int count = 0;
+  for (const Cell& first : letters) {
+    if (of(first)) continue;
+    of(first) = ++count;
+    std::vector<Cell> stack{first};
+    while (!stack.empty()) {
+      const Cell c = stack.back();
+      stack.pop_back();
+      // The ring around the board holds no letters: the fill stays on the board.
+      for (const Cell& d :
+           {Cell{c.X + 1, c.Y}, Cell{c.X - 1, c.Y}, Cell{c.X, c.Y + 1}, Cell{c.X, c.Y - 1}}) {
+        if (cells.Kind(d.X, d.Y) != CellKind::kLetter || of(d)) continue;
+        of(d) = count;
+        stack.push_back(d);
       }
-      std::sort(f.Cells.begin(), f.Cells.end(),
-                [](const Cell& a, const Cell& b) { return a.Y != b.Y ? a.Y < b.Y : a.X < b.X; });
-      for (const Cell& c : f.Cells) f.Letters += s.Board(c.X, c.Y);
-      f.Words = words.Over(f.Cells);
-      figures.push_back(std::move(f));
     }
   }
+  std::vector<Figure> figures(static_cast<std::size_t>(count));
+  for (const Cell& c : letters) {
+    Figure& f = figures[static_cast<std::size_t>(of(c) - 1)];
+    f.Cells.push_back(c);
+    f.Letters += s.Board(c.X, c.Y);
+  }
+  int main = 1;
+  for (int f = 2; f <= count; ++f)
+    if (figures[f - 1].Cells.size() > figures[main - 1].Cells.size()) main = f;
+  for (const Cell& c : letters)
+    if (of(c) != main) report->Unconnected.push_back(c);
+  for (Figure& f : figures) f.Words = words.Over(f.Cells);
   std::stable_sort(figures.begin(), figures.end(), [](const Figure& a, const Figure& b) {
     return a.Cells.size() > b.Cells.size();
   });
-  return figures;
+  report->Figures = std::move(figures);
 }
 
 }  // namespace
@@ -128,13 +138,7 @@ void JudgeBoard(GameState& s, CheckReport* report) {
   report->Complete = s.NoRecord == 0 && report->Refused.empty();
   const TextCells cells{s.Board};
   const WordsByCell words(s);
-  report->Figures = Figures(cells, n, s, words);
-  report->Unconnected.clear();
-  for (std::size_t f = 1; f < report->Figures.size(); ++f)
-    for (const Cell& c : report->Figures[f].Cells) report->Unconnected.push_back(c);
-  std::sort(report->Unconnected.begin(), report->Unconnected.end(),
-            [](const Cell& a, const Cell& b) { return a.Y != b.Y ? a.Y < b.Y : a.X < b.X; });
-  report->OpenRuns.clear();
+  FindFigures(cells, n, s, words, report);
   ForEachOpenEnd(cells, n, [&](int x, int y, int dx, int dy) {
     Cell far{x + dx, y + dy};
     while (cells.Kind(far.X + dx, far.Y + dy) == CellKind::kLetter) far = {far.X + dx, far.Y + dy};

@@ -74,8 +74,8 @@ PuzzleFile WithPlacements(const PuzzleFile& puzzle, const std::vector<Placement>
 // into s (which should be fresh), then runs the board check.
 CheckReport CheckPuzzle(const PuzzleFile& puzzle, GameState& s);
 
-// The game's check of the board in s, with its reasons. Leaves the check's
-// work in s as the game does.
+// The game's check of the board in s, with its reasons, into a fresh
+// report. Leaves the check's work in s as the game does.
 void JudgeBoard(GameState& s, CheckReport* report);
 
 // The board with its ring, one line a row: letters as they are, "×" for an

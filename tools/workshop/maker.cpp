@@ -66,11 +66,12 @@ MadePuzzle InListOrder(const std::vector<Word>& words, const std::vector<Placeme
 
 // The words of the list the board leaves out, in list order.
 std::vector<Word> LeftOut(const std::vector<Word>& words, const std::vector<Placement>& board) {
-  std::vector<char> placed(words.size(), 0);
-  for (const Placement& p : board) placed[static_cast<std::size_t>(p.Word)] = 1;
+  std::vector<bool> placed(words.size());
+  for (const Placement& p : board) placed[static_cast<std::size_t>(p.Word)] = true;
   std::vector<Word> left;
-  for (std::size_t w = 0; w < words.size(); ++w)
-    if (!placed[w]) left.push_back(words[w]);
+  auto on = placed.begin();
+  for (const Word& w : words)
+    if (!*on++) left.push_back(w);
   return left;
 }
 
