@@ -1,17 +1,11 @@
 #include "tools/workshop/command_output.h"
 
 #include <QJsonDocument>
-#include <cstdio>
 
 #include "tools/tool_io.h"
 #include "tools/workshop/word_list.h"
 
 namespace numera::workshop {
-
-void ShowProgress(const QByteArray& text) {
-  std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stderr);
-  std::fflush(stderr);
-}
 
 int Out(const QByteArray& bytes, int code) {
   return tool::Print(bytes) ? code : 2;

@@ -1,5 +1,5 @@
 // What the workshop's commands share on their way out: standard output
-// checked, the progress line, and a puzzle's words as the search sees them.
+// checked, and a puzzle's words as the search sees them.
 #pragma once
 
 #include <QByteArray>
@@ -10,9 +10,6 @@
 #include "tools/workshop/layout.h"
 
 namespace numera::workshop {
-
-// The progress line on a terminal, written over in place.
-void ShowProgress(const QByteArray& text);
 
 // Standard output; a failed write is an error of the command (2).
 int Out(const QByteArray& bytes, int code);

@@ -4,6 +4,7 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <cstdio>
 
 #include "files/puzzle_file.h"
 #include "tools/tool_io.h"
@@ -16,6 +17,16 @@
 namespace numera::workshop {
 
 using tool::Err;
+
+namespace {
+
+// The progress line on a terminal, written over in place.
+void ShowProgress(const QByteArray& text) {
+  std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stderr);
+  std::fflush(stderr);
+}
+
+}  // namespace
 
 int SolveCommand(const QStringList& list) {
   Args args;

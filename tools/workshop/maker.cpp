@@ -16,11 +16,7 @@ namespace {
 // The pool's commonest words the maker draws from.
 constexpr std::size_t kPoolSize = 2000;
 
-bool CountsFit(std::size_t words, const MakeOptions& options, QString* problem) {
-  if (options.Size < 1 || options.Size > 30) {
-    *problem = QStringLiteral("盤の大きさは 1 から 30 までにしてください。");
-    return false;
-  }
+bool CountsFit(std::size_t words, QString* problem) {
   if (words > kMostWords || words == 0) {
     *problem = QStringLiteral("単語は 1 個から %1 個までにしてください（%2 個です）。")
                    .arg(kMostWords)
@@ -30,8 +26,8 @@ bool CountsFit(std::size_t words, const MakeOptions& options, QString* problem) 
   return true;
 }
 
-bool Holdable(const std::vector<Word>& words, const MakeOptions& options, QString* problem) {
-  if (!CountsFit(words.size(), options, problem)) return false;
+bool Holdable(const std::vector<Word>& words, QString* problem) {
+  if (!CountsFit(words.size(), problem)) return false;
   for (const Word& w : words) {
     const QString text = FromU16(w.Text);
     if (DecodeCp932(EncodeCp932(text)) != text) {
@@ -117,7 +113,7 @@ bool MakeFromList(const std::vector<Word>& list, const MakeOptions& options, Mad
     return false;
   }
   const std::vector<Word> words = Drawn(list, options);
-  if (!Holdable(words, options, problem)) return false;
+  if (!Holdable(words, problem)) return false;
   const Screened screened = Screen(words, options.Size);
   const QStringList problems = ScreenProblems(screened, options.Size);
   if (!problems.isEmpty() && !options.Drop) {
@@ -162,7 +158,15 @@ bool MakeFromList(const std::vector<Word>& list, const MakeOptions& options, Mad
 bool MakeFromPool(const std::vector<Word>& pool, const MakeOptions& options, MadePuzzle* out,
                   QString* problem) {
   const int wanted = options.Words;
-  if (!CountsFit(static_cast<std::size_t>(std::max(wanted, 0)), options, problem)) return false;
+  // The dictionary's words have two letters or more: each takes three cells
+  // or more of the rows' and columns' 2 N (N + 1) (see RoomProblem).
+  const int most = 2 * options.Size * (options.Size + 1) / 3;
+  if (wanted > most) {
+    *problem = QStringLiteral("%1 × %1 の盤には、2 文字の単語でも %2 語までしか並びません。")
+                   .arg(options.Size)
+                   .arg(most);
+    return false;
+  }
   std::vector<Word> candidates;
   for (const Word& w : pool) {
     if (static_cast<int>(w.Text.size()) <= options.Size) candidates.push_back(w);
