@@ -135,6 +135,7 @@ TEST(WorkshopTranscript, EveryMessageHelpAndFileAsTheAuthorMeetsThem) {
       {"make --dictionary --size 31 out.mlt", {}},
       {"make --dictionary --size 3 out.mlt", {}},
       {"make --dictionary --size 8 --seed 2 out.mlt", {}},
+      {"make --dictionary --size 10 --words 3 out.mlt", {}},
       {"~make --dictionary --size 3 --words 7 --seconds 0.2 out.mlt", {}},
       {"make w.txt --size 3 --words 91 out.mlt", {words("ねこ\n")}},
       {"make w.txt --size 3 --seconds 0 out.mlt", {words("ねこ\n")}},
