@@ -429,6 +429,11 @@ TEST_F(PuzzleTool, SolveFindsAndProvesTheBestBoardOfSmallPuzzles) {
     for (const QString& w : QString::fromUtf8(list).split(','))
       words.append(
           QJsonObject{{"text", w.section(':', 0, 0)}, {"points", w.section(':', 1).toInt()}});
+    // A first word stored on the board, where it fits, which solve's board
+    // replaces.
+    QJsonObject first = words[0].toObject();
+    first["used"] = first["text"].toString().size() <= size ? 1 : 0;
+    words[0] = first;
     const QString path =
         Puzzle(QJsonDocument(QJsonObject{{"board_size", size}, {"words", words}}).toJson());
     const QString out = dir.filePath("solved.mlt");
