@@ -11,7 +11,7 @@ namespace numera::workshop {
 
 PuzzleFile WithPlacements(const PuzzleFile& puzzle, const std::vector<Placement>& placements) {
   PuzzleFile p = puzzle;
-  for (int i = 0; i < p.WordCount; ++i) p.Entries[static_cast<std::size_t>(i)].Used = 0;
+  for (PuzzleEntry& e : ListEntries(p)) e.Used = 0;
   p.Score = 0;
   for (const Placement& pl : placements) {
     PuzzleEntry& e = p.Entries[static_cast<std::size_t>(pl.Word)];

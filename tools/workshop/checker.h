@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <span>
 #include <vector>
 
 #include "core/game_state.h"
@@ -65,6 +66,12 @@ struct CheckReport {
   std::vector<RefusedPlacement> Refused;
   QStringList Board;  // the board with its ring, as text
 };
+
+// The entries that make the puzzle's word list: the first WordCount.
+template <typename Puzzle>  // PuzzleFile, const or not
+auto ListEntries(Puzzle& puzzle) {
+  return std::span(puzzle.Entries).first(static_cast<std::size_t>(puzzle.WordCount));
+}
 
 // The puzzle with these placements (Placement::Word counts entries from 0)
 // stored in place of its own, and their count and score.

@@ -3,6 +3,7 @@
 #include <QJsonDocument>
 
 #include "tools/tool_io.h"
+#include "tools/workshop/checker.h"
 #include "tools/workshop/word_list.h"
 
 namespace numera::workshop {
@@ -17,10 +18,7 @@ int OutJson(const QJsonObject& json, int code) {
 
 std::vector<Word> PuzzleWords(const PuzzleFile& puzzle) {
   std::vector<Word> words;
-  for (int i = 0; i < puzzle.WordCount; ++i) {
-    const PuzzleEntry& e = puzzle.Entries[static_cast<std::size_t>(i)];
-    words.push_back({ToU16(e.Text()), e.Points});
-  }
+  for (const PuzzleEntry& e : ListEntries(puzzle)) words.push_back({ToU16(e.Text()), e.Points});
   return words;
 }
 

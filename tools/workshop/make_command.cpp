@@ -46,12 +46,13 @@ int MakeCommand(const QStringList& list) {
     Err(missing);
     return 1;
   }
-  options.FirstAnswer = [](const std::vector<Word>& left, double seconds) {
+  options.FirstAnswer = [](const std::vector<Word>& left, double seconds, double rest) {
     Err(QStringLiteral("%1 秒で見つけた盤には、次の %2 語が並びません: %3。"
-                       "残りの時間で、もっと多くの単語が並ぶ盤を探します。")
+                       "残りの %4 秒で、もっと多くの単語が並ぶ盤を探します。")
             .arg(seconds, 0, 'f', 1)
             .arg(left.size())
-            .arg(WordNames(left)));
+            .arg(WordNames(left))
+            .arg(rest, 0, 'f', 1));
   };
   QString problem;
   std::vector<Word> words;

@@ -84,7 +84,7 @@ SolveResult MostWords(const std::vector<Word>& words, const MakeOptions& options
   SolveResult best = Solve(equal, options.Size, first);
   const double rest = options.Seconds - best.Elapsed;
   if (best.Placements.size() == words.size() || best.Proven || rest < 0.01) return best;
-  if (options.FirstAnswer) options.FirstAnswer(LeftOut(words, best.Placements), best.Elapsed);
+  if (options.FirstAnswer) options.FirstAnswer(LeftOut(words, best.Placements), best.Elapsed, rest);
   SolveOptions second = first;
   second.Seconds = rest;
   second.Seed = options.Seed + 1;

@@ -20,8 +20,9 @@ struct MakeOptions {
   double Seconds = 10;
   bool Drop = false;  // leave out the words that stand in the way, rather than refuse
   // Told when a first short search leaves words out and a longer one
-  // follows: the words it left out and the seconds it took.
-  std::function<void(const std::vector<Word>& left, double seconds)> FirstAnswer;
+  // follows: the words it left out, the seconds it took and the seconds the
+  // second one has.
+  std::function<void(const std::vector<Word>& left, double seconds, double rest)> FirstAnswer;
 };
 
 // A first search this long (or the whole time, if shorter) answers most

@@ -94,17 +94,15 @@ PageLayout LayOutPage(QSizeF page, const QString& title, const QString& subtitle
 
 std::vector<ListedWord> ListedWords(const PuzzleFile& puzzle) {
   std::vector<ListedWord> words;
-  for (int i = 0; i < puzzle.WordCount; ++i) {
-    const PuzzleEntry& e = puzzle.Entries[static_cast<std::size_t>(i)];
+  for (const PuzzleEntry& e : ListEntries(puzzle))
     words.push_back({e.Text(), QStringLiteral("%1点").arg(e.Points)});
-  }
   return words;
 }
 
 bool StoresBoard(const PuzzleFile& puzzle) {
-  for (int i = 0; i < puzzle.WordCount; ++i)
-    if (puzzle.Entries[static_cast<std::size_t>(i)].Used == 1) return true;
-  return false;
+  const auto entries = ListEntries(puzzle);
+  return std::any_of(entries.begin(), entries.end(),
+                     [](const PuzzleEntry& e) { return e.Used == 1; });
 }
 
 QString SolutionLine(const CheckReport& r, bool stored, bool proven) {
