@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 #include <algorithm>
+#include <ranges>
 #include <set>
 
 namespace numera::workshop {
@@ -28,12 +29,10 @@ QString WordsText(const std::vector<WordOnBoard>& words) {
 }
 
 QString FigureText(const Figure& f) {
-  const auto [left, right] = std::minmax_element(
-      f.Cells.begin(), f.Cells.end(), [](const Cell& a, const Cell& b) { return a.X < b.X; });
+  const auto [left, right] = std::ranges::minmax(f.Cells | std::views::transform(&Cell::X));
   // The cells are in reading order: the first is in the top row, the last in the bottom one.
   return QStringLiteral("  「%1」（%2）%3")
-      .arg(f.Letters, Place(left->X, f.Cells.front().Y, right->X, f.Cells.back().Y),
-           WordsText(f.Words));
+      .arg(f.Letters, Place(left, f.Cells.front().Y, right, f.Cells.back().Y), WordsText(f.Words));
 }
 
 QString RunText(const OpenRun& run) {
