@@ -259,16 +259,23 @@ void CheckRow(const Hostile& h, const QString& top) {
   EXPECT_EQ(t.msgs.Messages(), boxes);
   EXPECT_EQ(settingsError, unsavedSettings);
   EXPECT_LE(LayoutMessageBox(settingsError, kTitle, 1, "Ok", {}, {}).ClientWidth, 1024);
+  // The tool names the path as it was given.
+  auto given = [&mlt](QString game) { return game.replace("「x.mlt」", "「" + mlt + "」"); };
   if (!h.readProblem.isEmpty()) {
-    EXPECT_EQ(Tool(h, {"info", mlt}), "1 " + refusal + "\n");
+    EXPECT_EQ(Tool(h, {"info", mlt}), "1 " + given(refusal) + "\n");
     EXPECT_EQ(Tool(h, {"pack", mlt, data + "/out.mlt"}),
-              "1 「x.mlt」を読み込めません。" + h.readProblem + "\n");
+              "1 「" + mlt + "」を読み込めません。" + h.readProblem + "\n");
   }
   EXPECT_EQ(Tool(h, {"pack", json, mlt}),
-            unsaved.isEmpty() ? QStringLiteral("0 ") : "1 " + unsaved + "\n");
+            unsaved.isEmpty() ? QStringLiteral("0 ") : "1 " + given(unsaved) + "\n");
   if (h.sizeLimit > 0) {  // standard output into a file that cannot grow
     EXPECT_TRUE(Tool(h, {"info", top + "/ok.mlt"}, top + "/info.json")
                     .startsWith("1 出力を書き終えられませんでした"));
+    // check's report of this board is longer than the smaller limit only
+    if (h.sizeLimit < 100) {
+      EXPECT_TRUE(Tool(h, {"check", top + "/ok.mlt"}, top + "/check.txt")
+                      .startsWith("2 出力を書き終えられませんでした"));
+    }
   }
   if (!writes) {
     EXPECT_EQ(Snapshot(mlt) + Snapshot(dat) + Snapshot(wav), before);

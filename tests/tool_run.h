@@ -20,8 +20,15 @@ inline QString ToolPath() {
   return qEnvironmentVariable("NUMERA_TOOL", QStringLiteral(NUMERA_BUILD_DIR "/numera-puzzle"));
 }
 
-inline ToolRun Tool(const QStringList& args) {
+// Run in folder, when one is given, so the paths it names are as short as
+// the ones it was given; with "NAME=value" settings added to the environment.
+inline ToolRun Tool(const QStringList& args, const QString& folder = {},
+                    const QStringList& environment = {}) {
   QProcess p;
+  if (!folder.isEmpty()) p.setWorkingDirectory(folder);
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const QString& e : environment) env.insert(e.section('=', 0, 0), e.section('=', 1));
+  p.setProcessEnvironment(env);
   p.start(ToolPath(), args);
   ToolRun r;
   if (!p.waitForFinished(60000)) return r;

@@ -14,6 +14,7 @@ packages=(
   appstream desktop-file-utils lintian   # ... and the judges of its metadata
   weston qt6-wayland   # the game under a Wayland compositor
   mecab-ipadic    # the nouns numera-puzzle make --dictionary draws from
+  poppler-utils   # pdftotext, pdffonts, pdfinfo, pdftoppm: the tests read numera-puzzle print's PDF
   clang libclang-rt-dev   # the fuzz targets (libFuzzer)
 )
 

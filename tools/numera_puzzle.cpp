@@ -1,67 +1,48 @@
-// numera-puzzle: the puzzle authors' tool.
+// numera-puzzle: the puzzle authors' tool. Its commands and their options
+// are listed in tools/workshop/command_line.cpp; `numera-puzzle --help`
+// prints them.
 //
-//   numera-puzzle info FILE            the puzzle as JSON on standard output
-//   numera-puzzle pack SOURCE.json OUT  a puzzle file from that JSON
-//   numera-puzzle check | solve | make  the workshop (tools/workshop/commands.h)
-//
-// It reads and writes puzzles with the game's own code, so `info` refuses
-// exactly the files the game refuses (with the game's message) and `pack`
-// never writes a file the game would refuse.
+// It reads and writes puzzles with the game's own code and judges boards
+// with the game's own rules. Only print needs the window system's fonts and
+// painting, and it paints offscreen, so no display is needed.
 #include <QCoreApplication>
-#include <QFileInfo>
+#include <QGuiApplication>
 #include <QStringList>
 #include <csignal>
+#include <cstring>
+#include <memory>
 
-#include "files/puzzle_file.h"
-#include "files/puzzle_json.h"
 #include "tools/tool_io.h"
+#include "tools/workshop/command_line.h"
 #include "tools/workshop/commands.h"
+#include "tools/workshop/print/print_command.h"
 
 namespace {
 
-using numera::tool::Err;
+using namespace numera::workshop;
 
-int Usage() {
-  Err(
-      QStringLiteral("使い方:\n"
-                     "  numera-puzzle info FILE.mlt          パズルを JSON で表示します\n"
-                     "  numera-puzzle pack SOURCE.json OUT.mlt  JSON からパズルを作ります\n"
-                     "  numera-puzzle check FILE.mlt [--json]   盤面が完成しているか確かめます\n"
-                     "  numera-puzzle solve FILE.mlt [--seconds S] [--seed K] [--write OUT.mlt] "
-                     "[--json]\n"
-                     "                                       最高得点の盤面を探します\n"
-                     "  numera-puzzle make (WORDS.txt | --dictionary) --size N [--words K] "
-                     "[--seed K] OUT.mlt\n"
-                     "                                       新しいパズルと解答を作ります"));
+int Run(const QStringList& args) {
+  const QString name = args.value(1);
+  const QStringList rest = args.mid(2);
+  if (name == QLatin1String("--help") || name == QLatin1String("-h"))
+    return numera::tool::Print(ToolHelp().toUtf8()) ? 0 : 1;
+  if (name == QLatin1String("info")) return InfoCommand(rest);
+  if (name == QLatin1String("pack")) return PackCommand(rest);
+  if (name == QLatin1String("check")) return CheckCommand(rest);
+  if (name == QLatin1String("solve")) return SolveCommand(rest);
+  if (name == QLatin1String("make")) return MakeCommand(rest);
+  if (name == QLatin1String("print")) return PrintCommand(rest);
+  numera::tool::Err((name.isEmpty()
+                         ? QString()
+                         : QStringLiteral("「%1」というコマンドはありません。\n").arg(name)) +
+                    ToolHelp().trimmed());
   return 2;
 }
 
-int Info(const QString& path) {
-  numera::PuzzleFile puzzle;
-  QString message;
-  if (!numera::ReadPuzzleFile(path, &puzzle, &message)) {
-    Err(message);
-    return 1;
-  }
-  return numera::tool::Print(numera::PuzzleToJson(puzzle)) ? 0 : 1;
-}
-
-int Pack(const QString& source, const QString& target) {
-  QByteArray json;
-  if (!numera::tool::ReadSource(source, &json)) return 1;
-  numera::PuzzleFile puzzle;
-  QString problem;
-  if (!numera::PuzzleFromJson(json, &puzzle, &problem)) {
-    Err(QStringLiteral("「%1」からパズルを作れません。%2")
-            .arg(QFileInfo(source).fileName(), problem));
-    return 1;
-  }
-  QString message;
-  if (!numera::WritePuzzleFile(target, puzzle, &message)) {
-    Err(message);
-    return 1;
-  }
-  return 0;
+// The toolkit's notes about the offscreen session (no runtime folder, no
+// screen) are no news to the author; what print has to say, it says itself.
+void QuietToolkit(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) numera::tool::Err(message);
 }
 
 }  // namespace
@@ -70,18 +51,14 @@ int main(int argc, char** argv) {
   // Past a file size limit a write fails with an error (and its temporary
   // file goes) instead of ending the program without a word.
   std::signal(SIGXFSZ, SIG_IGN);
-  QCoreApplication app(argc, argv);
-  const std::optional<QStringList> parsed = numera::tool::Arguments(argc, argv);
-  if (!parsed) return 1;
-  const QStringList& args = *parsed;
-  if (args.size() == 3 && args[1] == QLatin1String("info")) return Info(args[2]);
-  if (args.size() == 4 && args[1] == QLatin1String("pack")) return Pack(args[2], args[3]);
-  const QStringList rest = args.mid(2);
-  if (args.size() >= 2 && args[1] == QLatin1String("check"))
-    return numera::workshop::CheckCommand(rest);
-  if (args.size() >= 2 && args[1] == QLatin1String("solve"))
-    return numera::workshop::SolveCommand(rest);
-  if (args.size() >= 2 && args[1] == QLatin1String("make"))
-    return numera::workshop::MakeCommand(rest);
-  return Usage();
+  const bool printing = argc > 1 && std::strcmp(argv[1], "print") == 0;
+  if (printing) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietToolkit);
+  }
+  const std::unique_ptr<QCoreApplication> app =
+      printing ? std::make_unique<QGuiApplication>(argc, argv)
+               : std::make_unique<QCoreApplication>(argc, argv);
+  const std::optional<QStringList> args = numera::tool::Arguments(argc, argv);
+  return args ? Run(*args) : 1;
 }

@@ -43,7 +43,36 @@ bool ReadSource(const QString& path, QByteArray* bytes) {
     problem = QStringLiteral("%1 バイトより大きなファイルです。").arg(kSourceLimit);
   else if (read.Ok())
     return true;
-  Err(QStringLiteral("「%1」を読み込めません。%2").arg(QFileInfo(path).fileName(), problem));
+  Err(QStringLiteral("「%1」を読み込めません。%2").arg(path, problem));
+  return false;
+}
+
+QString AsGiven(const QString& message, const QString& path) {
+  const QString named = QStringLiteral("「%1」").arg(QFileInfo(path).fileName());
+  if (!message.startsWith(named)) return message;
+  return QStringLiteral("「%1」").arg(path) + message.mid(named.size());
+}
+
+QString MissingFolder(const QString& path) {
+  const QFileInfo folder(QFileInfo(path).absolutePath());
+  if (folder.isDir()) return {};
+  return QStringLiteral("「%1」に書き込めません。「%2」%3")
+      .arg(path, QFileInfo(path).path(),
+           folder.exists() ? QStringLiteral("はフォルダーではありません。")
+                           : QStringLiteral("というフォルダーがありません。"));
+}
+
+bool ReadPuzzle(const QString& path, PuzzleFile* puzzle) {
+  QString message;
+  if (ReadPuzzleFile(path, puzzle, &message)) return true;
+  Err(AsGiven(message, path));
+  return false;
+}
+
+bool WritePuzzle(const QString& path, const PuzzleFile& puzzle) {
+  QString message = MissingFolder(path);
+  if (message.isEmpty() && WritePuzzleFile(path, puzzle, &message)) return true;
+  Err(AsGiven(message, path));
   return false;
 }
 

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "files/puzzle_file.h"
+
 namespace numera::tool {
 
 // The largest JSON source or word list read.
@@ -30,5 +32,18 @@ std::optional<QStringList> Arguments(int argc, char** argv);
 // Reads a source file whole. On failure the message naming it is on
 // standard error.
 bool ReadSource(const QString& path, QByteArray* bytes);
+
+// The game's sentence about a file names only its last part; the author
+// gets the path as they gave it.
+QString AsGiven(const QString& message, const QString& path);
+
+// Why nothing can be written at path because its folder is missing or no
+// folder, or an empty string.
+QString MissingFolder(const QString& path);
+
+// The game's reading and writing of puzzles, with the message on standard
+// error naming the path as given.
+bool ReadPuzzle(const QString& path, PuzzleFile* puzzle);
+bool WritePuzzle(const QString& path, const PuzzleFile& puzzle);
 
 }  // namespace numera::tool

@@ -34,7 +34,7 @@ bool ReadWhole(const QString& path, qint64 limit, const QString& what, QByteArra
   const FileResult read = ReadRegularFile(path, limit, bytes);
   if (read.Ok() && !read.Longer) return true;
   *problem = QStringLiteral("%1「%2」を読み込めません。%3")
-                 .arg(what, QFileInfo(path).fileName(),
+                 .arg(what, path,
                       read.Ok() ? QStringLiteral("%1 MB を超えています。").arg(limit >> 20)
                                 : read.Problem);
   return false;
