@@ -17,19 +17,26 @@ constexpr BoardCell LetterCell(int x, int y, int dir, int k) {
   return {x + k * (1 - dir), y + k * dir};
 }
 
+// Visits the cells of a word of `length` letters: visit(cell, k) for each
+// letter k in order, then for the end mark before it (k = -1) and after it
+// (k = length).
+template <typename Visit>
+void ForEachWordCell(int length, int x, int y, int dir, Visit visit) {
+  for (int k = 0; k < length; ++k) visit(LetterCell(x, y, dir, k), k);
+  for (const int k : {-1, length}) visit(LetterCell(x, y, dir, k), k);
+}
+
 // Writes a word of `length` letters into a grid of cells (indexed
 // grid(x, y)): letter(k) into the cell of letter k, `mark` into both
 // end-mark cells.
 template <typename Grid, typename LetterOf, typename Mark>
 void WriteWord(Grid& grid, int length, int x, int y, int dir, LetterOf letter, const Mark& mark) {
-  for (int k = 0; k < length; ++k) {
-    const BoardCell c = LetterCell(x, y, dir, k);
-    grid(c.X, c.Y) = letter(k);
-  }
-  for (const int k : {-1, length}) {
-    const BoardCell c = LetterCell(x, y, dir, k);
-    grid(c.X, c.Y) = mark;
-  }
+  ForEachWordCell(length, x, y, dir, [&](BoardCell c, int k) {
+    if (k >= 0 && k < length)
+      grid(c.X, c.Y) = letter(k);
+    else
+      grid(c.X, c.Y) = mark;
+  });
 }
 
 }  // namespace numera

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "tools/workshop/word_list.h"
+#include "workshop/word_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace numera::workshop;

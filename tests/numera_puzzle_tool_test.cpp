@@ -16,9 +16,9 @@
 #include "tests/puzzle_test_util.h"
 #include "tests/support/walker.h"
 #include "tests/tool_run.h"
-#include "tools/workshop/checker.h"
-#include "tools/workshop/command_line.h"
-#include "tools/workshop/word_list.h"
+#include "workshop/checker.h"
+#include "workshop/command_line.h"
+#include "workshop/word_list.h"
 
 namespace numera {
 namespace {

@@ -1,6 +1,6 @@
 // The solver called directly: the bound it gives when it is cut short,
 // one answer for a seed and thread count, and where each word can still go.
-#include "tools/workshop/solver.h"
+#include "workshop/solver.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "tools/workshop/builder.h"
-#include "tools/workshop/solver_places.h"
-#include "tools/workshop/word_list.h"
+#include "workshop/builder.h"
+#include "workshop/solver_places.h"
+#include "workshop/word_list.h"
 
 namespace numera::workshop {
 namespace {

@@ -12,7 +12,7 @@
 #include "tests/puzzle_test_util.h"
 #include "tests/support/walker.h"
 #include "tests/tool_run.h"
-#include "tools/workshop/page_layout.h"
+#include "workshop/page_layout.h"
 
 namespace numera {
 namespace {
