@@ -81,8 +81,8 @@ def main():
     folder = args.keep or tempfile.mkdtemp(prefix="solver_suite.")
     os.makedirs(folder, exist_ok=True)
     rows = []
-    for spec in args.sizes.split(","):
-        size, words = map(int, spec.split("/"))
+    for pair in args.sizes.split(","):
+        size, words = map(int, pair.split("/"))
         results = []
         for seed in range(1001, 1001 + args.per_size):
             r = solve_one(args.build, folder, size, words, seed, args)
