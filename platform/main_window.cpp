@@ -172,25 +172,17 @@ void MainWindow::BuildControls() {
       label->setContextMenuPolicy(Qt::PreventContextMenu);
       label->hide();
       const auto index = static_cast<Integer>(i);
-      if (which == 0) {
-        label->on_press = [this, index](int b) {
-          Dispatch([=](Game& g) { La_MouseDown(g, index, static_cast<Integer>(b)); });
-        };
-        label->on_release = [this, index](int b) {
-          Dispatch([=](Game& g) { La_MouseUp(g, index, static_cast<Integer>(b)); });
-        };
-        la_.push_back(label);
-        la_shown_.push_back(view);
-      } else {
-        label->on_press = [this, index](int b) {
-          Dispatch([=](Game& g) { La2_MouseDown(g, index, static_cast<Integer>(b)); });
-        };
-        label->on_release = [this, index](int b) {
-          Dispatch([=](Game& g) { La2_MouseUp(g, index, static_cast<Integer>(b)); });
-        };
-        la2_.push_back(label);
-        la2_shown_.push_back(view);
-      }
+      using Handler = void (*)(Game&, Integer, Integer);
+      const Handler down = which == 0 ? La_MouseDown : La2_MouseDown;
+      const Handler up = which == 0 ? La_MouseUp : La2_MouseUp;
+      label->on_press = [this, index, down](int b) {
+        Dispatch([=](Game& g) { down(g, index, static_cast<Integer>(b)); });
+      };
+      label->on_release = [this, index, up](int b) {
+        Dispatch([=](Game& g) { up(g, index, static_cast<Integer>(b)); });
+      };
+      (which == 0 ? la_ : la2_).push_back(label);
+      (which == 0 ? la_shown_ : la2_shown_).push_back(view);
     }
   }
 

@@ -10,7 +10,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 
 from game_setup import pack_in_play, set_zoom  # noqa: E402
 from xdrive import (MainLayout, click, client_origin, fail, geometry, key, log,  # noqa: E402
-                    main_guard, main_window, press_box_button, puzzle_info, run, solution,
+                    main_guard, main_window, open_settings, press_box_button, puzzle_info, run,
+                    solution,
                     start_game, visible_windows, wait_for_box, wait_until)
 
 GAME, BUILD, OUT, WHICH = sys.argv[1:5]
@@ -115,15 +116,7 @@ def main_screen():
     solved30, _ = in_play(30, 1.0, "solved30")
     game, window = start(solved30)
     shoot(window, "screenshot-30x30.png")
-    # その他 → 設定: open ファイル, move right to その他, take its first item.
-    x, y, _, _ = geometry(window)
-    click(x + 20, (y + client_origin(window)[1]) // 2)
-    time.sleep(0.3)
-    key("Right")  # opens その他 with its first item, 設定, active
-    time.sleep(0.3)
-    key("Return")
-    shoot(wait_until("the settings window", lambda: (visible_windows("詳細設定.*") or [None])[0]),
-          "screenshot-settings.png")
+    shoot(open_settings(window), "screenshot-settings.png")
     stop(game)
 
     set_zoom(2)

@@ -10,7 +10,8 @@ import sys
 import time
 
 from xdrive import (E2EFailure, client_origin, click, fail, geometry, key, log, main_guard,
-                    main_window, off_screen, outer_geometry, run, start_game, stop_game,
+                    main_window, off_screen, open_settings, outer_geometry, run, start_game,
+                    stop_game,
                     visible_windows, wait_until)
 
 GAME = sys.argv[1]
@@ -88,16 +89,6 @@ def dialog_properties(dialog, owner, what):
 
 def shown(window):
     return "IsViewable" in run("xwininfo", "-id", str(window), check=False)
-
-
-def open_settings(window):
-    x, y, _, _ = geometry(window)
-    click(x + 20, (y + client_origin(window)[1]) // 2)
-    time.sleep(0.3)
-    key("Right")  # opens その他 with its first item, 設定, active
-    time.sleep(0.3)
-    key("Return")
-    return wait_until("the settings window", lambda: (visible_windows("詳細設定.*") or [None])[0])
 
 
 def open_clear_box(window):

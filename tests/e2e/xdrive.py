@@ -123,6 +123,16 @@ def key(*keys):
     run("xdotool", "key", "--delay", "60", *keys)
 
 
+def open_settings(window):  # その他 → 設定 by the menu bar, as a player does; the settings window
+    x, y, _, _ = geometry(window)
+    click(x + 20, (y + client_origin(window)[1]) // 2)
+    time.sleep(0.3)
+    key("Right")  # opens その他 with its first item, 設定, active
+    time.sleep(0.3)
+    key("Return")
+    return wait_until("the settings window", lambda: (visible_windows("詳細設定.*") or [None])[0])
+
+
 def start_game(game, *args, env=None):
     log_file = open(os.path.join(game, "..", "numera.log"), "ab")
     return subprocess.Popen([os.path.join(game, "numera"), *args], cwd=game, stdout=log_file,
