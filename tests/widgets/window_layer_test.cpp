@@ -116,6 +116,7 @@ TEST(WindowLayer, TheOpenDialogSpeaksJapaneseAndNamesItsFiltersAsWritten) {
   GameWindow gw;
   UseJapaneseQtTexts();
   QStringList filters, texts;
+  QLocale::Language language = QLocale::AnyLanguage;
   QTimer::singleShot(0, [&] {
     // A failure here must still close whatever is open, or the test waits
     // for ever in the dialog.
@@ -131,12 +132,14 @@ TEST(WindowLayer, TheOpenDialogSpeaksJapaneseAndNamesItsFiltersAsWritten) {
     for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
       texts << dialog->findChild<QLabel*>(QString::fromLatin1(name))->text();
     for (QAbstractButton* b : dialog->findChild<QDialogButtonBox*>()->buttons()) texts << b->text();
+    language = dialog->locale().language();  // how it writes dates and sizes
     dialog->reject();
   });
   ファイルを開く_Click(gw.g);
   EXPECT_EQ(filters, (QStringList{"ミルテン用ファイル", "全てのファイル"}));
   ASSERT_EQ(texts.size(), 5);  // three labels, two buttons: each says something in Japanese
   EXPECT_EQ(texts.filter(QRegularExpression(QStringLiteral("[ぁ-ヿ一-鿿]"))), texts);
+  EXPECT_EQ(language, QLocale::Japanese);
 }
 
 }  // namespace
