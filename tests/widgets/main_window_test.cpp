@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QFontInfo>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTest>
 #include <QWindow>
 #include <cmath>
@@ -217,6 +218,34 @@ TEST(BoardPicture, PaintsEachLetterInsideItsCell) {
 // At every size the icon shows its little board: a word across and one
 // down on orange and blue tiles, each closed by a red cross on its
 // diagonals, the other cells cream, on green with transparent corners.
+// A change repaints only the cells it touched; the screen then shows what
+// painting the whole board afresh shows.
+TEST(BoardPicture, TheScreenShowsEveryCellAChangeTouched) {
+  testing::GameWindow gw;
+  gw.t.LoadWords(10, {"ねこ"});
+  gw.t.s.Formain.WidthTwips = 5900;  // the whole board in the window
+  gw.t.s.Formain.HeightTwips = 8080;
+  gw.t.s.Formain.OuterSizeSets = 1;
+  DrawBoard(gw.g);
+  gw.w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&gw.w));
+  BoardView* board = gw.w.board();
+  for (const int used : {1, 0}) {
+    gw.t.s.WordUsed(1) = used;
+    gw.t.s.WordX(1) = gw.t.s.WordY(1) = 4;
+    DrawBoard(gw.g);
+    QApplication::processEvents();
+    const QPoint at = board->mapTo(&gw.w, QPoint(0, 0));
+    const QImage shown =
+        gw.w.screen()
+            ->grabWindow(gw.w.winId(), at.x(), at.y(), board->width(), board->height())
+            .toImage();
+    EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
+              board->grab().toImage().convertToFormat(QImage::Format_RGB32))
+        << used;
+  }
+}
+
 TEST(AppIcon, ShowsItsBoardAtEverySize) {
   const auto is = [](QColor c, const char* kind) {
     const int r = c.red(), g = c.green(), b = c.blue();
@@ -224,6 +253,7 @@ TEST(AppIcon, ShowsItsBoardAtEverySize) {
     if (!strcmp(kind, "blue")) return b > 200 && r < 200;
     if (!strcmp(kind, "red")) return r > g + 60 && r > b + 60;
     if (!strcmp(kind, "cream")) return std::min({r, g, b}) > 180;
+    if (!strcmp(kind, "line")) return r > 180 && b < 205;
     return g > r + 40 && g > b + 40;  // green
   };
   for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
@@ -233,7 +263,7 @@ TEST(AppIcon, ShowsItsBoardAtEverySize) {
     const int left = (size - 4 * cell) / 2, d = std::max(1, qRound(cell * 0.15));
     // The colour at a point of cell (x, y), from its centre; on a pixel edge,
     // any of the pixels that meet there.
-    const auto at = [&](int x, int y, const char* kind, int dx = 0, int dy = 0) {
+    const auto at = [&](int x, int y, const char* kind, double dx = 0, double dy = 0) {
       const double px = left + (x + 0.5) * cell + dx, py = left + (y + 0.5) * cell + dy;
       for (const double ex : {-0.25, 0.25})
         for (const double ey : {-0.25, 0.25})
@@ -251,6 +281,9 @@ TEST(AppIcon, ShowsItsBoardAtEverySize) {
       for (const auto& [dx, dy] : {std::pair{-d, -d}, {d, d}, {-d, d}, {d, -d}})
         EXPECT_TRUE(at(c.x, c.y, "red", dx, dy)) << size << " " << dx << dy;
     }
+    // The grid between the cream cells of the last row and column.
+    EXPECT_TRUE(size < 32 ||
+                (at(3, 3, "line", -cell / 2.0, 0) && at(3, 3, "line", 0, -cell / 2.0)));
     EXPECT_TRUE(is(icon.pixelColor(size / 2, left / 2), "green")) << size;
     EXPECT_LT(icon.pixelColor(0, 0).alpha(), 64) << size;
   }
