@@ -218,8 +218,8 @@ TEST(BoardPicture, PaintsEachLetterInsideItsCell) {
 // At every size the icon shows its little board: a word across and one
 // down on orange and blue tiles, each closed by a red cross on its
 // diagonals, the other cells cream, on green with transparent corners.
-// A change repaints only the cells it touched; the screen then shows what
-// painting the whole board afresh shows.
+// A change repaints only the cells it touched, a new grid everything; the
+// screen then shows what painting the whole board afresh shows.
 TEST(BoardPicture, TheScreenShowsEveryCellAChangeTouched) {
   testing::GameWindow gw;
   gw.t.LoadWords(10, {"ねこ"});
@@ -230,7 +230,8 @@ TEST(BoardPicture, TheScreenShowsEveryCellAChangeTouched) {
   gw.w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&gw.w));
   BoardView* board = gw.w.board();
-  for (const int used : {1, 0}) {
+  for (const auto& [used, n] : {std::pair{1, 10}, std::pair{0, 10}, std::pair{0, 15}}) {
+    gw.t.s.BoardSize = n;  // a new grid with the same letters
     gw.t.s.WordUsed(1) = used;
     gw.t.s.WordX(1) = gw.t.s.WordY(1) = 4;
     DrawBoard(gw.g);
@@ -242,7 +243,7 @@ TEST(BoardPicture, TheScreenShowsEveryCellAChangeTouched) {
             .toImage();
     EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
               board->grab().toImage().convertToFormat(QImage::Format_RGB32))
-        << used;
+        << used << " " << n;
   }
 }
 
