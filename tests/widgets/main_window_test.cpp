@@ -31,6 +31,8 @@ TEST(MainWindow, HasTheWholeMenuTreeWithThePuzzleCommandsDisabledUntilAPuzzleIsO
   EnsureApp();
   MainWindow w;
   EXPECT_EQ(w.windowTitle(), "ぬめら");
+  EXPECT_EQ(w.windowIcon().pixmap(48).toImage().convertToFormat(QImage::Format_ARGB32),
+            DrawNumeraIcon(48).convertToFormat(QImage::Format_ARGB32));
   EXPECT_EQ(Captions(w.menuBar()), (QStringList{"ファイル", "その他"}));
   EXPECT_EQ(Captions(w.menuBar()->actions()[0]->menu()),
             (QStringList{"開く...", "上書き保存...", "名前が付いて保存...", "-", "終了"}));
