@@ -5,11 +5,14 @@
 #include <QCloseEvent>
 #include <QFontInfo>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTest>
 #include <QWindow>
+#include <cmath>
 
 #include "core/draw_board.h"
 #include "dialogs/message_box.h"
+#include "platform/app_icon.h"
 #include "platform/message_window.h"
 #include "tests/widgets/game_window.h"
 
@@ -28,6 +31,8 @@ TEST(MainWindow, HasTheWholeMenuTreeWithThePuzzleCommandsDisabledUntilAPuzzleIsO
   EnsureApp();
   MainWindow w;
   EXPECT_EQ(w.windowTitle(), "ぬめら");
+  EXPECT_EQ(w.windowIcon().pixmap(48).toImage().convertToFormat(QImage::Format_ARGB32),
+            DrawNumeraIcon(48).convertToFormat(QImage::Format_ARGB32));
   EXPECT_EQ(Captions(w.menuBar()), (QStringList{"ファイル", "その他"}));
   EXPECT_EQ(Captions(w.menuBar()->actions()[0]->menu()),
             (QStringList{"開く...", "上書き保存...", "名前が付いて保存...", "-", "終了"}));
@@ -172,22 +177,119 @@ TEST(MessageWindow, EnterOrSpaceAnswersOnlyWithAPressThatBeganInTheBox) {
   }
 }
 
-TEST(BoardPicture, PaintsTheLettersOfTheFrame) {
+// A letter shows inside its own cell, about its middle, at the design size
+// and centred in small cells, written across or on its side.
+TEST(BoardPicture, PaintsEachLetterInsideItsCell) {
+  const struct {
+    int n;
+    double zoom;
+    const char* font;
+  } cases[] = {{10, 1, "ＭＳ ゴシック"},
+               {10, 1, "@ＭＳ ゴシック"},
+               {30, 2, "ＭＳ 明朝"},
+               {30, 2, "@ＭＳ ゴシック"}};
+  for (const auto& c : cases) {
+    testing::GameWindow gw;
+    gw.w.SetZoom(c.zoom);
+    gw.t.LoadWords(c.n, {"国"});
+    gw.t.s.Formain.PimainFontName = QString::fromUtf8(c.font);
+    gw.t.s.Formain.PimainFontSize = std::max(0.75 * (30 - c.n), 0.75);
+    gw.t.s.CrossKind = cross_kind::kBlank;  // no end marks beside it
+    DrawBoard(gw.g);
+    const QImage empty = gw.w.board()->grab().toImage();
+    gw.t.s.WordUsed(1) = 1;
+    gw.t.s.WordX(1) = gw.t.s.WordY(1) = 4;
+    DrawBoard(gw.g);
+    const QImage image = gw.w.board()->grab().toImage();
+    EXPECT_TRUE(c.n != 10 || qGray(image.pixel(24, 100)) < 128);  // a grid line
+    QRect ink;                                                    // what the letter changed
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (image.pixel(x, y) != empty.pixel(x, y)) ink |= QRect(x, y, 1, 1);
+    // Cell 4 as the board prints into it: from its grid line on, as wide as
+    // a cell less a line.
+    const double from = 250 * 4 / c.n * c.zoom, room = (250.0 / c.n - 1) * c.zoom;
+    const QRectF cell(from, from, room + 1, room + 1);
+    EXPECT_TRUE(cell.contains(QRectF(ink))) << c.n << c.font;
+    EXPECT_GT(ink.width() * ink.height(), cell.width() * cell.height() / 4) << c.n << c.font;
+    const QPointF off = QRectF(ink).center() - cell.center();
+    EXPECT_LE(std::max(std::abs(off.x()), std::abs(off.y())), cell.width() / 8) << c.n << c.font;
+  }
+}
+
+// At every size the icon shows its little board: a word across and one
+// down on orange and blue tiles, each closed by a red cross on its
+// diagonals, the other cells cream, on green with transparent corners.
+// A change repaints only the cells it touched, a new grid everything; the
+// screen then shows what painting the whole board afresh shows.
+TEST(BoardPicture, TheScreenShowsEveryCellAChangeTouched) {
   testing::GameWindow gw;
-  gw.t.LoadWords(10, {"国"});
-  gw.t.s.WordUsed(1) = 1;
-  gw.t.s.WordX(1) = gw.t.s.WordY(1) = 4;
+  gw.t.LoadWords(10, {"ねこ"});
+  gw.t.s.Formain.WidthTwips = 5900;  // the whole board in the window
+  gw.t.s.Formain.HeightTwips = 8080;
+  gw.t.s.Formain.OuterSizeSets = 1;
   DrawBoard(gw.g);
-  const QImage image = gw.w.board()->grab().toImage();
-  auto inked = [&image](int cx, int cy) {  // dark pixels inside the cell
-    int dark = 0;
-    for (int y = cy * 25 + 3; y < cy * 25 + 22; ++y)
-      for (int x = cx * 25 + 3; x < cx * 25 + 22; ++x) dark += qGray(image.pixel(x, y)) < 128;
-    return dark;
+  gw.w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&gw.w));
+  BoardView* board = gw.w.board();
+  for (const auto& [used, n] : {std::pair{1, 10}, std::pair{0, 10}, std::pair{0, 15}}) {
+    gw.t.s.BoardSize = n;  // a new grid with the same letters
+    gw.t.s.WordUsed(1) = used;
+    gw.t.s.WordX(1) = gw.t.s.WordY(1) = 4;
+    DrawBoard(gw.g);
+    QApplication::processEvents();
+    const QPoint at = board->mapTo(&gw.w, QPoint(0, 0));
+    const QImage shown =
+        gw.w.screen()
+            ->grabWindow(gw.w.winId(), at.x(), at.y(), board->width(), board->height())
+            .toImage();
+    EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
+              board->grab().toImage().convertToFormat(QImage::Format_RGB32))
+        << used << " " << n;
+  }
+}
+
+TEST(AppIcon, ShowsItsBoardAtEverySize) {
+  const auto is = [](QColor c, const char* kind) {
+    const int r = c.red(), g = c.green(), b = c.blue();
+    if (!strcmp(kind, "orange")) return r > 200 && g > 80 && g < 200 && b < 100;
+    if (!strcmp(kind, "blue")) return b > 200 && r < 200;
+    if (!strcmp(kind, "red")) return r > g + 60 && r > b + 60;
+    if (!strcmp(kind, "cream")) return std::min({r, g, b}) > 180;
+    if (!strcmp(kind, "line")) return r > 180 && b < 205;
+    return g > r + 40 && g > b + 40;  // green
   };
-  EXPECT_GT(inked(4, 4), 10);
-  EXPECT_EQ(inked(7, 7), 0);
-  EXPECT_LT(qGray(image.pixel(24, 100)), 128);  // a grid line
+  for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    const QImage icon = DrawNumeraIcon(size);
+    ASSERT_EQ(icon.size(), QSize(size, size));
+    const int cell = static_cast<int>((size - 2 * (size >= 32 ? size * 0.15 : 1.5)) / 4);
+    const int left = (size - 4 * cell) / 2, d = std::max(1, qRound(cell * 0.15));
+    // The colour at a point of cell (x, y), from its centre; on a pixel edge,
+    // any of the pixels that meet there.
+    const auto at = [&](int x, int y, const char* kind, double dx = 0, double dy = 0) {
+      const double px = left + (x + 0.5) * cell + dx, py = left + (y + 0.5) * cell + dy;
+      for (const double ex : {-0.25, 0.25})
+        for (const double ey : {-0.25, 0.25})
+          if (is(icon.pixelColor(int(px + ex), int(py + ey)), kind)) return true;
+      return false;
+    };
+    const struct {
+      int x, y;
+      const char* kind;
+    } cells[] = {{0, 1, "orange"}, {2, 1, "orange"}, {1, 2, "blue"},  {1, 3, "blue"},
+                 {3, 1, "red"},    {1, 0, "red"},    {0, 0, "cream"}, {3, 3, "cream"}};
+    for (const auto& c : cells) {
+      EXPECT_TRUE(at(c.x, c.y, c.kind)) << size << " " << c.x << c.y << " " << c.kind;
+      if (strcmp(c.kind, "red")) continue;
+      for (const auto& [dx, dy] : {std::pair{-d, -d}, {d, d}, {-d, d}, {d, -d}})
+        EXPECT_TRUE(at(c.x, c.y, "red", dx, dy)) << size << " " << dx << dy;
+    }
+    // The grid between the cream cells of the last row and column.
+    EXPECT_TRUE(size < 32 ||
+                (at(3, 3, "line", -cell / 2.0, 0) && at(3, 3, "line", 0, -cell / 2.0)));
+    EXPECT_TRUE(is(icon.pixelColor(size / 2, left / 2), "green")) << size;
+    EXPECT_LT(icon.pixelColor(0, 0).alpha(), 64) << size;
+  }
 }
 
 TEST(Fonts, JapaneseSystemFontNamesResolveToInstalledJapaneseFonts) {

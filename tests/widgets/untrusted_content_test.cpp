@@ -56,18 +56,18 @@ int DecodeWithinALittleMemory(const QByteArray& image) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
 }
 
-// Long stereo silence, written by libsndfile as FLAC: a small file that
+// Silence written by libsndfile: FLAC makes a long one a small file that
 // decodes to more than a sound may take.
-QByteArray LongFlac(const QTemporaryDir& dir, int seconds) {
-  const QByteArray path = QFile::encodeName(dir.filePath("long.flac"));
+QByteArray Silence(const QTemporaryDir& dir, int format, int channels, int rate, int frames) {
+  const QByteArray path = QFile::encodeName(dir.filePath("silence"));
   SF_INFO info{};
-  info.samplerate = 44100;
-  info.channels = 2;
-  info.format = SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
+  info.samplerate = rate;
+  info.channels = channels;
+  info.format = format | SF_FORMAT_PCM_16;
   SNDFILE* f = sf_open(path.constData(), SFM_WRITE, &info);
   if (!f) return {};
-  const std::vector<short> second(44100 * 2, 0);
-  for (int s = 0; s < seconds; ++s) sf_writef_short(f, second.data(), 44100);
+  const std::vector<short> frame(static_cast<std::size_t>(channels), 0);
+  for (int i = 0; i < frames; ++i) sf_writef_short(f, frame.data(), 1);
   sf_close(f);
   QFile file(QFile::decodeName(path));
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -85,10 +85,16 @@ TEST(UntrustedSounds, AHeaderNeverDecidesHowMuchIsDecoded) {
   for (const QByteArray& header : lies) EXPECT_EQ(DecodeWithinALittleMemory(header), 0);
 
   QTemporaryDir dir;
-  const QByteArray minute = LongFlac(dir, 59), longer = LongFlac(dir, 61);
+  const QByteArray minute = Silence(dir, SF_FORMAT_FLAC, 2, 44100, 59 * 44100);
+  const QByteArray longer = Silence(dir, SF_FORMAT_FLAC, 2, 44100, 61 * 44100);
   ASSERT_LT(longer.size(), 4 * 1024 * 1024);  // within the bound on reading the file
   EXPECT_TRUE(DecodeSound(minute).has_value());
   EXPECT_FALSE(DecodeSound(longer).has_value());
+  // More channels or a faster rate than any sound card plays is silent.
+  for (const auto& [channels, rate, plays] :
+       {std::tuple{8, 384000, true}, std::tuple{9, 44100, false}, std::tuple{1, 384001, false}})
+    EXPECT_EQ(DecodeSound(Silence(dir, SF_FORMAT_WAVEX, channels, rate, 100)).has_value(), plays)
+        << channels << " channels at " << rate;
 }
 
 TEST(UntrustedTexts, NamesInBoxesAndWordsInTheListShowAsWritten) {

@@ -39,6 +39,60 @@ TEST(WindowLayer, AnArrowMoveShowsTheNewSelectionForItsWholePause) {
   EXPECT_EQ(second, QColor(0x80, 0x80, 0xFF));
 }
 
+// The main loop polls the keys only between handlers: a key held through
+// the pauses of the night-sky flight moves the selection once it has ended.
+TEST(WindowLayer, AKeyHeldWhileAHandlerRunsMovesNothingUntilItEnds) {
+  GameWindow gw;
+  gw.t.LoadWords(10, {"いぬ", "ねこ"});
+  gw.t.s.BackgroundKind = 3;
+  DrawBoard(gw.g);
+  QTest::mouseClick(gw.w.la(1), Qt::LeftButton);
+  gw.t.keys.down = {kVkDown};
+  int pauses = 0;
+  gw.t.pump.on_events = [&] { gw.w.PollKeysNow(), ++pauses; };
+  QTest::mouseClick(gw.w.centralWidget(), Qt::LeftButton, {}, {3, 3});
+  EXPECT_GT(pauses, 100);
+  EXPECT_EQ(gw.t.s.SelectedIndex, 1);
+  gw.w.PollKeysNow();
+  EXPECT_EQ(gw.t.s.SelectedIndex, 2);
+}
+
+// The keys are polled while a word is selected, the first one included, and
+// not at all without one: an idle game costs nothing.
+TEST(WindowLayer, TheKeysArePolledOnlyWhileAWordIsSelected) {
+  GameWindow gw;
+  gw.t.LoadWords(10, {"いぬ", "ねこ"});
+  DrawBoard(gw.g);
+  gw.w.StartKeyPoll();
+  QTest::qWait(120);
+  EXPECT_TRUE(gw.t.keys.queried.empty());
+  QTest::mouseClick(gw.w.la(1), Qt::LeftButton);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !gw.t.keys.queried.empty(); }, 5000));
+}
+
+// Without an X server the arrows are as the game's windows see them: down
+// from press to release (once, however many widgets the press passes) or
+// until the game loses the focus, and down while the press is handled.
+TEST(WindowLayer, AnArrowIsDownFromItsPressToItsReleaseInTheGamesWindows) {
+  testing::EnsureApp();
+  QtKeys keys;
+  QWidget parent;
+  QWidget* child = new QWidget(&parent);
+  parent.show();
+  std::vector<std::int16_t> handled;
+  keys.on_arrow_press = [&] { handled.push_back(keys.GetAsyncKeyState(kVkUp)); };
+  QTest::keyPress(child, Qt::Key_Up);
+  EXPECT_NE(keys.GetAsyncKeyState(kVkUp), 0);
+  EXPECT_EQ(keys.GetAsyncKeyState(kVkDown), 0);
+  QTest::keyRelease(child, Qt::Key_Up);
+  EXPECT_EQ(keys.GetAsyncKeyState(kVkUp), 0);
+  EXPECT_EQ(handled, std::vector<std::int16_t>{std::int16_t(0x8000)});
+  QTest::keyPress(child, Qt::Key_Left);
+  QEvent away(QEvent::ApplicationDeactivate);
+  QApplication::sendEvent(qApp, &away);
+  EXPECT_EQ(keys.GetAsyncKeyState(kVkLeft), 0);
+}
+
 TEST(WindowLayer, TheNightSkyFlightShowsEveryFrameAtAboutOneDisplayFrameEach) {
   for (const double icons : {0.0, 0.7}) {  // one icon, three icons
     GameWindow gw;
@@ -62,6 +116,7 @@ TEST(WindowLayer, TheOpenDialogSpeaksJapaneseAndNamesItsFiltersAsWritten) {
   GameWindow gw;
   UseJapaneseQtTexts();
   QStringList filters, texts;
+  QLocale::Language language = QLocale::AnyLanguage;
   QTimer::singleShot(0, [&] {
     // A failure here must still close whatever is open, or the test waits
     // for ever in the dialog.
@@ -77,12 +132,14 @@ TEST(WindowLayer, TheOpenDialogSpeaksJapaneseAndNamesItsFiltersAsWritten) {
     for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
       texts << dialog->findChild<QLabel*>(QString::fromLatin1(name))->text();
     for (QAbstractButton* b : dialog->findChild<QDialogButtonBox*>()->buttons()) texts << b->text();
+    language = dialog->locale().language();  // how it writes dates and sizes
     dialog->reject();
   });
   ファイルを開く_Click(gw.g);
   EXPECT_EQ(filters, (QStringList{"ミルテン用ファイル", "全てのファイル"}));
   ASSERT_EQ(texts.size(), 5);  // three labels, two buttons: each says something in Japanese
   EXPECT_EQ(texts.filter(QRegularExpression(QStringLiteral("[ぁ-ヿ一-鿿]"))), texts);
+  EXPECT_EQ(language, QLocale::Japanese);
 }
 
 }  // namespace

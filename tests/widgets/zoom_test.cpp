@@ -55,6 +55,11 @@ TEST(Zoom, TheWindowTakesItsDesignSizeTimesTheZoomAndASizeMadeByHandPicksTheZoom
     gw.w.SetZoom(z);
     ASSERT_TRUE(OpenPuzzleFromCommandLine(gw.g, puzzle));
     EXPECT_EQ(gw.w.size(), size) << z;
+    // The word list stands where the logic laid it out, points beside words.
+    for (int i = 1; i <= gw.t.s.WordCount; ++i)
+      for (const auto& [label, v] : {std::pair{gw.w.la(i), gw.t.s.Formain.La(i)},
+                                     std::pair{gw.w.la2(i), gw.t.s.Formain.La2(i)}})
+        EXPECT_EQ(label->geometry(), Zoomed(QRect(v.Left, v.Top, v.Width, v.Height), z)) << i;
   }
   gw.w.show();
   const QSize frame = gw.w.frameGeometry().size() - gw.w.size();
@@ -122,6 +127,11 @@ TEST(Zoom, ZoomingInStopsWhereTheWindowFitsAndAStoredZoomTooLargeIsLoweredForThe
   EXPECT_EQ(gw.w.DialogZoom(QSize(484, 62)), 2.5);  // a box takes the window's zoom
   EXPECT_EQ(gw.w.DialogZoom(QSize(1200, 62)), 2);   // unless it would not fit
 
+  // A stored zoom out of range (the settings file edited by hand) is brought in.
+  for (const auto& [stored, shown] : {std::pair{0.5, 1.0}, std::pair{9.0, kMaxZoom}}) {
+    StoreZoom(stored);
+    EXPECT_EQ(MainWindow().zoom(), shown) << stored;
+  }
   StoreZoom(3);
   MainWindow again;
   EXPECT_EQ(again.zoom(), 3);  // the narrow strip fits
@@ -181,12 +191,17 @@ TEST(ReadableText, LabelsGetAnOutlineOnlyWhereTheBackgroundSwallowsThem) {
     EXPECT_TRUE(lg2->isVisibleTo(w.centralWidget()));
     EXPECT_EQ(lg2->palette().color(QPalette::WindowText), c.shown);
     EXPECT_EQ(lg2->outline(), c.outline) << std::hex << c.text << " on " << c.back;
+    EXPECT_EQ(w.grab().toImage().pixelColor(w.centralWidget()->mapTo(&w, QPoint(3, 3))),
+              ToQColor(c.back));
     // And it is painted: black letters with a light edge, or without.
     const QImage image = lg2->grab().toImage();
-    int light = 0;
+    int light = 0, top = image.height(), bottom = 0;  // the edge's rows: where QLabel prints
     for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x) light += qGray(image.pixel(x, y)) > 200;
+      for (int x = 0; x < image.width(); ++x)
+        if (qGray(image.pixel(x, y)) > 200) ++light, top = std::min(top, y), bottom = y;
     EXPECT_TRUE(c.text != colour::kBlack || (light > 20) == c.outline.has_value()) << light;
+    EXPECT_TRUE(c.text != colour::kBlack || !c.outline || std::abs(top + bottom - 33) <= 4)
+        << top << " to " << bottom;
   }
 }
 
