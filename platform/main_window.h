@@ -87,7 +87,6 @@ class MainWindow : public QMainWindow {
   QMenu* moveMenu() const { return move_menu_; }
   GameLabel* la(int i) const { return la_.at(static_cast<std::size_t>(i - 1)); }
   GameLabel* la2(int i) const { return la2_.at(static_cast<std::size_t>(i - 1)); }
-  int handler_depth() const { return depth_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
