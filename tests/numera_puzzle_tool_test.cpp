@@ -110,8 +110,6 @@ TEST(WorkshopTranscript, EveryMessageHelpAndFileAsTheAuthorMeetsThem) {
   const QByteArray mixed =
       "ねこ\nこま\nねこ\nぱんだ\nあいうえおかきくけこ\nabc\nパン\t-5\nまど\t99999\n";
   const QByteArray blocked = "ねこ\nこま\t15\nまど\nどうぐ\nらり\nりる\n";
-  QByteArray many;
-  for (int i = 0; i < 91; ++i) many += "ねこ\n";
   // Forty foods that fit a 15 x 15 board crowd a 10 x 10 one: no search
   // places them all there, and none proves it in seconds.
   PuzzleFile tabemono;
@@ -182,8 +180,10 @@ TEST(WorkshopTranscript, EveryMessageHelpAndFileAsTheAuthorMeetsThem) {
       {"pack a.json out.mlt", {pack(R"({"board_size": 3, "words": [{"text": "ね😀"}]})")}},
       {"make w.txt --size 3 out.mlt", {words("ねこまど\nまど\n")}},
       {"make w.txt --size 3 out.mlt", {words("ねこ\n😀\n")}},
-      {"make w.txt --size 30 out.mlt", {words(many)}},
-      {"make w.txt --size 3 out.mlt", {words("ねこ\nいぬ\n")}},
+      {"make w.txt --size 30 out.mlt", {words(QByteArray("ねこ\n").repeated(91))}},
+      {"make w.txt --size 30 out.mlt", {words(QByteArray("ねこ\n").repeated(90))}},
+      // As many katakana words as hiragana ones: a hiragana list.
+      {"make w.txt --size 3 out.mlt", {words("ねこ\nイヌ\n")}},
       {"make w.txt --size 5 out.mlt", {words(mixed)}},
       {"make w.txt --size 5 out.mlt --drop", {words(mixed)}},
       {"make w.txt --size 3 out.mlt",
