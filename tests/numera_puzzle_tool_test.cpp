@@ -462,6 +462,34 @@ TEST_F(PuzzleTool, SolveFindsAndProvesTheBestBoardOfSmallPuzzles) {
   }
 }
 
+// On a terminal, solve shows its best board, bound, boards tried and time
+// on one line written over in place, and ends it before its report.
+TEST_F(PuzzleTool, SolveOnATerminalShowsItsProgressOnOneLine) {
+  const QString path = Puzzle(ReadBytes(NUMERA_SOURCE_DIR "/tests/data/slow12.json"));
+  const ToolRun r =
+      Tool({"-qec", testing::ToolPath() + " solve " + path + " --seconds 0.7", "/dev/null"}, {}, {},
+           "script");
+  ASSERT_EQ(r.exitCode, 0) << r.out.toStdString();
+  static const QRegularExpression line(
+      "\r最高 (\\d+)点（(\\d+) 語）  上限 (\\d+)点  (\\d+) 局面  \\d+\\.\\d 秒  ");
+  static const QRegularExpression report("\r?\n得点 (\\d+)点、置いた単語 \\d+ / 40\r?\n");
+  const QString text = QString::fromUtf8(r.out);
+  const auto last = report.match(text);
+  ASSERT_TRUE(last.hasMatch()) << r.out.toStdString();
+  // The progress lines and the newline that ends them, nothing else.
+  const QString progress = text.section('\n', 0, 0);
+  EXPECT_TRUE(QString(progress).remove(line).trimmed().isEmpty()) << r.out.toStdString();
+  int shown = 0;
+  for (const auto& m : line.globalMatch(progress)) {
+    ++shown;
+    EXPECT_LE(m.captured(1).toInt(), last.captured(1).toInt());
+    EXPECT_LE(m.captured(2).toInt(), 40);
+    EXPECT_GE(m.captured(3).toInt(), last.captured(1).toInt());
+    EXPECT_GT(m.captured(4).toLongLong(), 0);
+  }
+  EXPECT_GE(shown, 2) << r.out.toStdString();
+}
+
 // A dictionary of our own in the dictionary's form and code: each reading of
 // a noun written with kanji or hiragana, once at its lowest cost, in
 // hiragana, commonest first, within the length.
