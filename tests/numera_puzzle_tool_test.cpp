@@ -191,7 +191,8 @@ TEST(WorkshopTranscript, EveryMessageHelpAndFileAsTheAuthorMeetsThem) {
       {"make w.txt --size 3 out.mlt", {words("ねこ\tたくさん\n")}},
       {"make w.txt --size 3 out.mlt", {words("ねこ\n\t20\n")}},
       {"make w.txt --size 3 --words 5 out.mlt", {words("ねこ\nこま\n")}},
-      {"make w.txt --size 5 out.mlt", {words(blocked)}},
+      // Time enough to prove it on a slow machine: the search ends there.
+      {"make w.txt --size 5 --seconds 600 out.mlt", {words(blocked)}},
       {"make w.txt --size 5 out.mlt --drop", {words(blocked)}},
       // Two of these cross at あ, never three; their points tell which were drawn.
       {"make w.txt --size 3 --words 2 --seed 3 out.mlt",
