@@ -110,8 +110,6 @@ TEST(WorkshopTranscript, EveryMessageHelpAndFileAsTheAuthorMeetsThem) {
   const QByteArray mixed =
       "ねこ\nこま\nねこ\nぱんだ\nあいうえおかきくけこ\nabc\nパン\t-5\nまど\t99999\n";
   const QByteArray blocked = "ねこ\nこま\t15\nまど\nどうぐ\nらり\nりる\n";
-  QByteArray many;
-  for (int i = 0; i < 91; ++i) many += "ねこ\n";
   // Forty foods that fit a 15 x 15 board crowd a 10 x 10 one: no search
   // places them all there, and none proves it in seconds.
   PuzzleFile tabemono;
@@ -182,8 +180,10 @@ TEST(WorkshopTranscript, EveryMessageHelpAndFileAsTheAuthorMeetsThem) {
       {"pack a.json out.mlt", {pack(R"({"board_size": 3, "words": [{"text": "ね😀"}]})")}},
       {"make w.txt --size 3 out.mlt", {words("ねこまど\nまど\n")}},
       {"make w.txt --size 3 out.mlt", {words("ねこ\n😀\n")}},
-      {"make w.txt --size 30 out.mlt", {words(many)}},
-      {"make w.txt --size 3 out.mlt", {words("ねこ\nいぬ\n")}},
+      {"make w.txt --size 30 out.mlt", {words(QByteArray("ねこ\n").repeated(91))}},
+      {"make w.txt --size 30 out.mlt", {words(QByteArray("ねこ\n").repeated(90))}},
+      // As many katakana words as hiragana ones: a hiragana list.
+      {"make w.txt --size 3 out.mlt", {words("ねこ\nイヌ\n")}},
       {"make w.txt --size 5 out.mlt", {words(mixed)}},
       {"make w.txt --size 5 out.mlt --drop", {words(mixed)}},
       {"make w.txt --size 3 out.mlt",
@@ -191,7 +191,8 @@ TEST(WorkshopTranscript, EveryMessageHelpAndFileAsTheAuthorMeetsThem) {
       {"make w.txt --size 3 out.mlt", {words("ねこ\tたくさん\n")}},
       {"make w.txt --size 3 out.mlt", {words("ねこ\n\t20\n")}},
       {"make w.txt --size 3 --words 5 out.mlt", {words("ねこ\nこま\n")}},
-      {"make w.txt --size 5 out.mlt", {words(blocked)}},
+      // Time enough to prove it on a slow machine: the search ends there.
+      {"make w.txt --size 5 --seconds 600 out.mlt", {words(blocked)}},
       {"make w.txt --size 5 out.mlt --drop", {words(blocked)}},
       // Two of these cross at あ, never three; their points tell which were drawn.
       {"make w.txt --size 3 --words 2 --seed 3 out.mlt",
@@ -460,6 +461,34 @@ TEST_F(PuzzleTool, SolveFindsAndProvesTheBestBoardOfSmallPuzzles) {
     EXPECT_TRUE(text.out.contains(bound == score ? "探索を終えました" : "上限 35点、差 42.9 %"))
         << text.out.toStdString();
   }
+}
+
+// On a terminal, solve shows its best board, bound, boards tried and time
+// on one line written over in place, and ends it before its report.
+TEST_F(PuzzleTool, SolveOnATerminalShowsItsProgressOnOneLine) {
+  const QString path = Puzzle(ReadBytes(NUMERA_SOURCE_DIR "/tests/data/slow12.json"));
+  const ToolRun r =
+      Tool({"-qec", testing::ToolPath() + " solve " + path + " --seconds 0.7", "/dev/null"}, {}, {},
+           "script");
+  ASSERT_EQ(r.exitCode, 0) << r.out.toStdString();
+  static const QRegularExpression line(
+      "\r最高 (\\d+)点（(\\d+) 語）  上限 (\\d+)点  (\\d+) 局面  \\d+\\.\\d 秒  ");
+  static const QRegularExpression report("\r?\n得点 (\\d+)点、置いた単語 \\d+ / 40\r?\n");
+  const QString text = QString::fromUtf8(r.out);
+  const auto last = report.match(text);
+  ASSERT_TRUE(last.hasMatch()) << r.out.toStdString();
+  // The progress lines and the newline that ends them, nothing else.
+  const QString progress = text.section('\n', 0, 0);
+  EXPECT_TRUE(QString(progress).remove(line).trimmed().isEmpty()) << r.out.toStdString();
+  int shown = 0;
+  for (const auto& m : line.globalMatch(progress)) {
+    ++shown;
+    EXPECT_LE(m.captured(1).toInt(), last.captured(1).toInt());
+    EXPECT_LE(m.captured(2).toInt(), 40);
+    EXPECT_GE(m.captured(3).toInt(), last.captured(1).toInt());
+    EXPECT_GT(m.captured(4).toLongLong(), 0);
+  }
+  EXPECT_GE(shown, 2) << r.out.toStdString();
 }
 
 // A dictionary of our own in the dictionary's form and code: each reading of

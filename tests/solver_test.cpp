@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "workshop/builder.h"
+#include "workshop/solver_improve.h"
 #include "workshop/solver_places.h"
 #include "workshop/word_list.h"
 
@@ -49,17 +50,61 @@ TEST(Solver, TheBoundIsNeverBelowTheBestBoardEvenWhenCutShort) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const SolveResult full = Solve(Words(c.words), c.size, SolveOptions{});
-    EXPECT_EQ(full.Score, c.best);
-    EXPECT_EQ(full.Bound, c.bound);
-    EXPECT_EQ(full.Proven, c.proven);
-    EXPECT_EQ(full.BestAt >= 0, c.best > 0);
-    SolveOptions brief;
+    // Both stages, and on the small boards the exhaustive one alone: it
+    // finds and proves the best board without the first stage's head start.
+    SolveOptions exactOnly;
+    exactOnly.StepsPerWord = 0;
+    for (const SolveOptions& options : {SolveOptions{}, c.size < 8 ? exactOnly : SolveOptions{}}) {
+      const SolveResult full = Solve(Words(c.words), c.size, options);
+      EXPECT_EQ(full.Score, c.best);
+      EXPECT_EQ(full.Bound, c.bound);
+      EXPECT_EQ(full.Proven, c.proven);
+      EXPECT_EQ(full.BestAt >= 0, c.best > 0);
+      EXPECT_EQ(full.AllWordsAt >= 0, full.Placements.size() == Words(c.words).size());
+    }
+    // Cut short at once, and in the exhaustive stage (which the dense
+    // puzzle keeps busy for far longer).
+    SolveOptions brief, exactBrief = exactOnly;
     brief.Seconds = 0;
-    const SolveResult cut = Solve(Words(c.words), c.size, brief);
-    EXPECT_GE(cut.Bound, c.best);
-    EXPECT_LE(cut.Score, c.best);
-    EXPECT_TRUE(!cut.Proven || cut.Score == c.best);
+    exactBrief.Seconds = 0.3;
+    for (const SolveOptions& options : {brief, exactBrief}) {
+      const SolveResult cut = Solve(Words(c.words), c.size, options);
+      EXPECT_GE(cut.Bound, c.best);
+      EXPECT_LE(cut.Score, c.best);
+      EXPECT_TRUE(!cut.Proven || cut.Score == c.best);
+    }
+  }
+}
+
+// The first stage alone: after every step its figure is a complete board
+// within the board's size, worth the points it reports, and from each of
+// these seeds it reaches every word of the dense puzzle well within its steps.
+TEST(Solver, TheImproverKeepsACompleteBoardAndFillsTheDensePuzzle) {
+  const std::vector<Word> words = Words(kDense);
+  const int kSteps = 2000;  // these seeds need 123 at most, ten seeds 1449
+  for (const std::uint64_t seed : {1, 2, 3}) {
+    SCOPED_TRACE(seed);
+    Improver improver(words, 8, seed);
+    std::uint64_t nodes = 0;
+    int steps = 0;
+    for (; steps < kSteps && improver.Score() < 560; ++steps) {
+      improver.Step(&nodes);
+      Layout again(words, 8);
+      Long points = 0;
+      for (const Placement& p : improver.Figure()) {
+        ASSERT_TRUE(again.CanPlace(p)) << "step " << steps;
+        again.Place(p);
+        points += words[static_cast<std::size_t>(p.Word)].Points;
+      }
+      ASSERT_TRUE(again.Complete()) << "step " << steps;
+      ASSERT_EQ(improver.Score(), points) << "step " << steps;
+      for (const Placement& p : improver.OnBoard()) {
+        const int last = static_cast<int>(words[static_cast<std::size_t>(p.Word)].Text.size()) - 1;
+        ASSERT_TRUE(p.X >= 0 && p.Y >= 0 && p.X + last * (1 - p.Dir) < 8 && p.Y + last * p.Dir < 8);
+      }
+    }
+    EXPECT_EQ(improver.Score(), 560) << "after " << steps << " steps";
+    EXPECT_GT(nodes, 0u);
   }
 }
 

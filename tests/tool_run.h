@@ -21,15 +21,16 @@ inline QString ToolPath() {
 }
 
 // Run in folder, when one is given, so the paths it names are as short as
-// the ones it was given; with "NAME=value" settings added to the environment.
+// the ones it was given; with "NAME=value" settings added to the environment;
+// another program (one that runs the tool) when one is given.
 inline ToolRun Tool(const QStringList& args, const QString& folder = {},
-                    const QStringList& environment = {}) {
+                    const QStringList& environment = {}, const QString& program = ToolPath()) {
   QProcess p;
   if (!folder.isEmpty()) p.setWorkingDirectory(folder);
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   for (const QString& e : environment) env.insert(e.section('=', 0, 0), e.section('=', 1));
   p.setProcessEnvironment(env);
-  p.start(ToolPath(), args);
+  p.start(program, args);
   ToolRun r;
   if (!p.waitForFinished(60000)) return r;
   r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
