@@ -14,6 +14,7 @@
 #include "diversions/background.h"
 #include "files/open_puzzle.h"
 #include "platform/language.h"
+#include "platform/settings_dialog.h"
 #include "tests/widgets/game_window.h"
 
 namespace numera {
@@ -140,6 +141,28 @@ TEST(WindowLayer, TheOpenDialogSpeaksJapaneseAndNamesItsFiltersAsWritten) {
   ASSERT_EQ(texts.size(), 5);  // three labels, two buttons: each says something in Japanese
   EXPECT_EQ(texts.filter(QRegularExpression(QStringLiteral("[ぁ-ヿ一-鿿]"))), texts);
   EXPECT_EQ(language, QLocale::Japanese);
+}
+
+// その他 → 設定 opens the settings window as a modal dialog over the main
+// window, and the game waits for it.
+TEST(WindowLayer, TheSettingsWindowIsAModalDialogOfTheMainWindow) {
+  GameWindow gw;
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    auto* dialog = qobject_cast<SettingsDialog*>(modal);
+    EXPECT_NE(dialog, nullptr);
+    if (!dialog) {
+      if (modal) modal->close();
+      return;
+    }
+    seen = true;
+    EXPECT_EQ(dialog->parentWidget(), &gw.w);
+    EXPECT_TRUE(dialog->isModal());
+    dialog->reject();
+  });
+  RunSettingsDialog(gw.g);
+  EXPECT_TRUE(seen);
 }
 
 }  // namespace
