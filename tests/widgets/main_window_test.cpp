@@ -53,6 +53,19 @@ TEST(MainWindow, HasTheWholeMenuTreeWithThePuzzleCommandsDisabledUntilAPuzzleIsO
 
 // At zoom 1 every control stands where the design puts it; zoomed, its
 // place, its size and its letters grow with the zoom.
+// Shown by the game, the window stays: its close box asks first, and
+// "いいえ" keeps it on the screen.
+TEST(MainWindow, TheCloseBoxAnsweredNoKeepsTheWindow) {
+  testing::GameWindow gw;
+  gw.t.s.MessageMode = message_mode::kStandard;
+  gw.win.ShowMainWindow();
+  EXPECT_TRUE(gw.w.isVisible());
+  gw.t.msgs.Press(QStringLiteral("いいえ"));
+  EXPECT_FALSE(gw.w.close());
+  EXPECT_TRUE(gw.w.isVisible());
+  EXPECT_EQ(gw.t.msgs.Pending(), 0u);
+}
+
 TEST(MainWindow, ControlsStandAtTheirDesignPositionsTimesTheZoom) {
   EnsureApp();
   const struct {

@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QScreen>
+#include <QSettings>
 
 #include "core/draw_board.h"
 #include "files/open_puzzle.h"
@@ -128,9 +129,10 @@ TEST(Zoom, ZoomingInStopsWhereTheWindowFitsAndAStoredZoomTooLargeIsLoweredForThe
   EXPECT_EQ(gw.w.DialogZoom(QSize(1200, 62)), 2);   // unless it would not fit
 
   // A stored zoom out of range (the settings file edited by hand) is brought in.
-  for (const auto& [stored, shown] : {std::pair{0.5, 1.0}, std::pair{9.0, kMaxZoom}}) {
-    StoreZoom(stored);
-    EXPECT_EQ(MainWindow().zoom(), shown) << stored;
+  for (const auto& [stored, shown] :
+       {std::pair<QVariant, double>{0.5, 1.0}, {9.0, kMaxZoom}, {"big", 1.0}}) {
+    QSettings(QStringLiteral("numera"), QStringLiteral("numera")).setValue("zoom", stored);
+    EXPECT_EQ(MainWindow().zoom(), shown) << stored.toString().toStdString();
   }
   StoreZoom(3);
   MainWindow again;
