@@ -413,7 +413,11 @@ SolveResult Solve(const std::vector<Word>& words, int boardSize, const SolveOpti
   // search proves nothing.
   const bool letterless = sh.upper > sh.reachable;
   result.Proven = !letterless && (result.Score == sh.reachable || (exactRan && !exact.interrupted));
-  result.Bound = result.Proven ? result.Score : std::max(result.Score, sh.bound.load());
+  // Boards searched to the end leave the letterless words' points on top of
+  // the best one, whichever stage happened to find it first.
+  result.Bound = result.Proven
+                     ? result.Score
+                     : std::max(result.Score + (sh.upper - sh.reachable), sh.bound.load());
   result.Nodes = sh.nodes;
   result.Elapsed = sh.Elapsed();
   result.FirstBoardAt = sh.firstAt;
