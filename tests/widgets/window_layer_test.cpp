@@ -113,21 +113,25 @@ TEST(WindowLayer, TheNightSkyFlightShowsEveryFrameAtAboutOneDisplayFrameEach) {
   }
 }
 
+// The modal window open now if it is a T. A failure here must still close
+// whatever is open, or the test waits for ever in the dialog.
+template <typename T>
+T* TheModal() {
+  QWidget* modal = QApplication::activeModalWidget();
+  auto* dialog = qobject_cast<T*>(modal);
+  EXPECT_NE(dialog, nullptr);
+  if (!dialog && modal) modal->close();
+  return dialog;
+}
+
 TEST(WindowLayer, TheOpenDialogSpeaksJapaneseAndNamesItsFiltersAsWritten) {
   GameWindow gw;
   UseJapaneseQtTexts();
   QStringList filters, texts;
   QLocale::Language language = QLocale::AnyLanguage;
   QTimer::singleShot(0, [&] {
-    // A failure here must still close whatever is open, or the test waits
-    // for ever in the dialog.
-    QWidget* modal = QApplication::activeModalWidget();
-    auto* dialog = qobject_cast<QFileDialog*>(modal);
-    EXPECT_NE(dialog, nullptr);
-    if (!dialog) {
-      if (modal) modal->close();
-      return;
-    }
+    auto* dialog = TheModal<QFileDialog>();
+    if (!dialog) return;
     auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
     for (int i = 0; i < types->count(); ++i) filters << types->itemText(i);
     for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
@@ -149,13 +153,8 @@ TEST(WindowLayer, TheSettingsWindowIsAModalDialogOfTheMainWindow) {
   GameWindow gw;
   bool seen = false;
   QTimer::singleShot(0, [&] {
-    QWidget* modal = QApplication::activeModalWidget();
-    auto* dialog = qobject_cast<SettingsDialog*>(modal);
-    EXPECT_NE(dialog, nullptr);
-    if (!dialog) {
-      if (modal) modal->close();
-      return;
-    }
+    auto* dialog = TheModal<SettingsDialog>();
+    if (!dialog) return;
     seen = true;
     EXPECT_EQ(dialog->parentWidget(), &gw.w);
     EXPECT_TRUE(dialog->isModal());
