@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/word_geometry.h"
+
 namespace numera::workshop {
 
 bool BestCrossing(Layout& layout, int word, Rng& rng, Placement* out, std::uint64_t* nodes) {
@@ -74,7 +76,10 @@ std::vector<int> CrossingCounts(const Layout& layout, const std::vector<Placemen
   RingGrid<std::uint8_t> cover(layout.Frame());
   auto cells = [&layout](const Placement& p, auto visit) {
     const int len = static_cast<int>(layout.Words()[static_cast<std::size_t>(p.Word)].Text.size());
-    for (int k = 0; k < len; ++k) visit(p.X + k * (1 - p.Dir), p.Y + k * p.Dir);
+    for (int k = 0; k < len; ++k) {
+      const BoardCell c = LetterCell(p.X, p.Y, p.Dir, k);
+      visit(c.X, c.Y);
+    }
   };
   for (const Placement& p : figure) cells(p, [&cover](int x, int y) { ++cover(x, y); });
   std::vector<int> counts;
