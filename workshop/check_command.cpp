@@ -1,3 +1,5 @@
+// check: the stored placements played through the game's own rules, and
+// what stands in the way of a complete board, in words or as JSON.
 #include "core/game_state.h"
 #include "workshop/check_report.h"
 #include "workshop/command_line.h"

@@ -80,6 +80,7 @@ int MakeCommand(const QStringList& list) {
   // before either replaces what was there, or neither is.
   QString message;
   if (!WritePuzzleFiles({{out, &puzzle}, {SolutionPath(out), &solution}}, &message)) {
+    // The message names the file that failed, which may be either of them.
     Err(tool::AsGiven(tool::AsGiven(message, out), SolutionPath(out)));
     return 1;
   }
